@@ -1,0 +1,88 @@
+// The drawing surface every control paints on: pen, brush, font, clip rectangle and the few
+// operations the controls use. Implementations: raster (GDI pixel rules), SVG, recording, bounds.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qv {
+
+// 0x00BBGGRR, as the classic Windows colour value.
+using TColor = std::uint32_t;
+
+struct Point {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    friend bool operator==(const Point&, const Point&) = default;
+};
+
+// Right and bottom are exclusive as edges.
+struct Rect {
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t right = 0;
+    std::int32_t bottom = 0;
+    friend bool operator==(const Rect&, const Rect&) = default;
+};
+
+enum class BrushStyle : std::uint8_t { Solid, Clear };
+
+struct Pen {
+    std::int32_t width = 1;
+    TColor color = 0;  // a fresh canvas has the platform's black pen
+    friend bool operator==(const Pen&, const Pen&) = default;
+};
+
+struct Brush {
+    TColor color = 0xFFFFFF;
+    BrushStyle style = BrushStyle::Solid;
+    friend bool operator==(const Brush&, const Brush&) = default;
+};
+
+// A positive height is the cell height in pixels, a negative one the character height.
+struct Font {
+    std::string name = "MS Sans Serif";
+    std::int32_t height = 10;
+    TColor color = 0;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strikeout = false;
+    friend bool operator==(const Font&, const Font&) = default;
+};
+
+class Canvas {
+public:
+    virtual ~Canvas() = default;
+
+    // Drawing state, read by every operation at the time it runs.
+    Pen pen;
+    Brush brush;
+    Font font;
+
+    virtual Rect clipRect() const = 0;
+
+    // Filled polygon: interior in the brush (when solid), one-pixel outline in the pen colour.
+    virtual void polygon(std::span<const Point> points) = 0;
+    // Filled ellipse in the bounding box (l, t, r, b); right and bottom excluded.
+    virtual void ellipse(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b) = 0;
+    // MoveTo(a), LineTo(b): the last point is not drawn.
+    virtual void line(Point a, Point b) = 0;
+    // (x, y) is the top-left corner of the text cell; the cell is painted in the brush colour.
+    virtual void textOut(std::int32_t x, std::int32_t y, std::string_view text) = 0;
+    // Advance width of the text in the current font.
+    virtual std::int32_t textWidth(std::string_view text) = 0;
+    // Cell height of the current font, in pixels.
+    virtual std::int32_t textHeight(std::string_view text) = 0;
+    // Copies src's rectangle `from` onto this canvas at `to` (same size; no stretching).
+    virtual void copyRect(const Rect& to, Canvas& src, const Rect& from) = 0;
+
+    // Convenience for the common axis-aligned case: polygon through the four corners.
+    void rectanglePolygon(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1);
+};
+
+}  // namespace qv

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "quorvantix/raster.h"
+
+namespace qv {
+
+// 8-bit RGB PNG of the bitmap.
+std::vector<std::uint8_t> encodePng(const Bitmap& bitmap);
+// Writes atomically (temporary file, then rename). False with a message in *error on failure.
+bool writeFileAtomically(const std::string& path, const void* data, std::size_t size,
+                         std::string* error);
+
+}  // namespace qv

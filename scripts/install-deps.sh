@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, testing and the demo need. Idempotent.
+set -euo pipefail
+pkgs=(build-essential cmake ninja-build pkg-config clang-format
+      libgtest-dev libgmock-dev libbenchmark-dev
+      libpng-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
+      libzxing-dev)
+missing=()
+for p in "${pkgs[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    as_root=()
+    [ "$(id -u)" -eq 0 ] || as_root=(sudo)
+    export DEBIAN_FRONTEND=noninteractive
+    "${as_root[@]}" apt-get update -qq
+    "${as_root[@]}" apt-get install -y -qq "${missing[@]}"
+fi

@@ -1,0 +1,27 @@
+// Reads a rendered symbol back with an independent reader.
+#pragma once
+
+#include <ZXing/BarcodeFormat.h>
+
+#include <string>
+
+#include "quorvantix/raster.h"
+
+namespace qv::test {
+
+struct Decoded {
+    bool ok = false;
+    std::string format;  // the reader's name for the symbology
+    std::string bytes;   // the decoded content, one char per byte
+    std::string text;    // the decoded text (UTF-8), for symbologies that carry text
+    std::string addOn;   // EAN/UPC add-on digits, when read
+};
+
+struct DecodeOptions {
+    bool readAddOn = false;  // EAN/UPC 2- and 5-digit add-ons
+    bool pure = false;       // the image holds one clean symbol
+};
+
+Decoded decode(const Bitmap& bitmap, ZXing::BarcodeFormats formats, DecodeOptions options = {});
+
+}  // namespace qv::test

@@ -11,6 +11,19 @@
 
 namespace qv {
 
+// What a paint did to the data, readable afterwards; never thrown to a host.
+struct Note {
+    enum class Severity : std::uint8_t {
+        // Data adjusted as the symbology defines: characters left out, data padded or cut.
+        Warning,
+        // The symbol does not stand for the data (it scans as something else, or nothing fits).
+        Error,
+    };
+    Severity severity;
+    std::string text;
+    friend bool operator==(const Note&, const Note&) = default;
+};
+
 class Control {
 public:
     Control() = default;
@@ -32,14 +45,16 @@ public:
     void paint(Canvas& window);
 
     // What the last paint left out, padded, cut or could not represent. Never thrown to a host.
-    const std::vector<std::string>& notes() const { return notes_; }
+    const std::vector<Note>& notes() const { return notes_; }
 
 protected:
     void clearNotes() { notes_.clear(); }
-    void addNote(std::string note) { notes_.push_back(std::move(note)); }
+    void addNote(Note::Severity severity, std::string text) {
+        notes_.push_back(Note{severity, std::move(text)});
+    }
 
 private:
-    std::vector<std::string> notes_;
+    std::vector<Note> notes_;
 };
 
 }  // namespace qv

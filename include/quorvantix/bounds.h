@@ -8,7 +8,7 @@
 namespace qv {
 
 class BoundsCanvas : public Canvas {
-public:
+  public:
     // The clip rectangle the control sees (it fills it with its background; that fill is ignored).
     explicit BoundsCanvas(Rect clip = {0, 0, 200, 200}, TColor background = 0xFFFFFF);
 
@@ -25,7 +25,7 @@ public:
     // Pixels covered, right and bottom exclusive.
     Rect bounds() const { return bounds_; }
 
-private:
+  private:
     void add(std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b);
     Rect clip_;
     TColor background_;

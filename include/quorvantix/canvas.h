@@ -56,7 +56,7 @@ struct Font {
 };
 
 class Canvas {
-public:
+  public:
     virtual ~Canvas() = default;
 
     // Drawing state, read by every operation at the time it runs.

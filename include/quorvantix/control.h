@@ -25,7 +25,7 @@ struct Note {
 };
 
 class Control {
-public:
+  public:
     Control() = default;
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
@@ -47,13 +47,13 @@ public:
     // What the last paint left out, padded, cut or could not represent. Never thrown to a host.
     const std::vector<Note>& notes() const { return notes_; }
 
-protected:
+  protected:
     void clearNotes() { notes_.clear(); }
     void addNote(Note::Severity severity, std::string text) {
         notes_.push_back(Note{severity, std::move(text)});
     }
 
-private:
+  private:
     std::vector<Note> notes_;
 };
 

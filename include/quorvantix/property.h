@@ -23,11 +23,11 @@ using PropertyValue = std::variant<bool, std::int32_t, double, std::string, std:
 struct PropertyInfo {
     std::string_view name;
     PropType type;
-    std::string_view defaultText;                 // the value at creation, as text
+    std::string_view defaultText;                   // the value at creation, as text
     std::optional<std::string_view> storedDefault;  // not persisted when equal to this
-    bool readOnly;                                // results written by a paint
-    std::string_view help;                        // one line of meaning
-    std::span<const std::string_view> enumNames;  // member names by value, for Enum
+    bool readOnly;                                  // results written by a paint
+    std::string_view help;                          // one line of meaning
+    std::span<const std::string_view> enumNames;    // member names by value, for Enum
     PropertyValue (*get)(const Control&);
     void (*set)(Control&, const PropertyValue&);
 };

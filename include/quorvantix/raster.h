@@ -12,7 +12,7 @@
 namespace qv {
 
 class Bitmap {
-public:
+  public:
     // Sizes below 0 are taken as 0. Throws std::length_error past maxPixels.
     Bitmap(std::int32_t width, std::int32_t height);
     ~Bitmap();
@@ -30,7 +30,7 @@ public:
     // Its clip rectangle is (0, 0, width, height); a fresh canvas has a black pen, white brush.
     Canvas& canvas();
 
-private:
+  private:
     std::int32_t width_;
     std::int32_t height_;
     std::vector<std::uint32_t> pixels_;

@@ -20,7 +20,7 @@ struct DrawCall {
 };
 
 class RecordingCanvas : public Canvas {
-public:
+  public:
     explicit RecordingCanvas(Rect clip = {0, 0, 200, 200});
 
     Rect clipRect() const override { return clip_; }
@@ -34,7 +34,7 @@ public:
 
     std::vector<DrawCall> calls;
 
-private:
+  private:
     Rect clip_;
 };
 

@@ -8,7 +8,7 @@
 namespace qv {
 
 class SvgCanvas : public Canvas {
-public:
+  public:
     SvgCanvas(std::int32_t width, std::int32_t height);
     ~SvgCanvas() override;
 
@@ -24,7 +24,7 @@ public:
     // The complete SVG document.
     std::string document() const;
 
-private:
+  private:
     std::int32_t width_;
     std::int32_t height_;
     std::string body_;

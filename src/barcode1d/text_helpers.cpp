@@ -14,7 +14,8 @@ std::int32_t textToInt(std::string_view text) {
     if (i < text.size() && (text[i] == '$' || text[i] == 'x' || text[i] == 'X')) {
         base = 16;
         ++i;
-    } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+    } else if (i + 1 < text.size() && text[i] == '0' &&
+               (text[i + 1] == 'x' || text[i + 1] == 'X')) {
         base = 16;
         i += 2;
     }
@@ -34,12 +35,13 @@ std::int32_t textToInt(std::string_view text) {
         value = std::min(value * base + digit, limit);
     }
     if (negative) value = -value;
-    return static_cast<std::int32_t>(
-        std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),
-                                 std::numeric_limits<std::int32_t>::max()));
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
 }
 
-std::string intToText(std::int32_t value) { return std::to_string(value); }
+std::string intToText(std::int32_t value) {
+    return std::to_string(value);
+}
 
 std::string expandTildes(std::string_view text) {
     std::string out;
@@ -63,6 +65,34 @@ std::string expandTildes(std::string_view text) {
             ++i;  // too short for a code: drop the tilde, keep scanning
         }
     }
+    return out;
+}
+
+int findEntry(std::span<const PatternEntry> table, std::string_view key) {
+    for (std::size_t i = 0; i < table.size(); ++i)
+        if (table[i].key == key) return static_cast<int>(i);
+    return -1;
+}
+
+int findString(std::span<const std::string_view> list, std::string_view s) {
+    for (std::size_t i = 0; i < list.size(); ++i)
+        if (list[i] == s) return static_cast<int>(i);
+    return -1;
+}
+
+std::string mod10CheckDigit(std::string_view digits) {
+    int sum = 0;
+    bool triple = true;  // the rightmost digit weighs 3
+    for (auto it = digits.rbegin(); it != digits.rend(); ++it, triple = !triple) {
+        const int v = (*it >= '0' && *it <= '9') ? *it - '0' : 0;
+        sum += triple ? 3 * v : v;
+    }
+    return std::string(1, static_cast<char>('0' + (10 - sum % 10) % 10));
+}
+
+std::string fixLength(std::string_view text, std::size_t n) {
+    std::string out(text.substr(0, n));
+    out.resize(n, '0');
     return out;
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -17,5 +18,22 @@ std::string intToText(std::int32_t value);
 // "~~" gives "~"; "~" and three characters give the character of their textToInt value (capped at
 // 255); a "~" with fewer than three characters after it is dropped.
 std::string expandTildes(std::string_view text);
+
+// A key and its pattern, as the symbology tables hold them.
+struct PatternEntry {
+    std::string_view key;
+    std::string_view pattern;
+};
+
+// Position of the first entry whose key equals key exactly (case-sensitive), or -1.
+int findEntry(std::span<const PatternEntry> table, std::string_view key);
+// The same over a list of plain strings.
+int findString(std::span<const std::string_view> list, std::string_view s);
+
+// The EAN/UPC check digit of the digits as one character; a non-digit counts 0.
+std::string mod10CheckDigit(std::string_view digits);
+
+// Cut to the first n characters, or pad on the right with "0" to exactly n.
+std::string fixLength(std::string_view text, std::size_t n);
 
 }  // namespace qv::barcode1d

@@ -118,8 +118,7 @@ std::optional<PropertyValue> parseProperty(const PropertyInfo& info, std::string
                 auto rgb = parseInteger(std::string("0x") + std::string(text.substr(1)));
                 if (!rgb || *rgb < 0) return std::nullopt;
                 const auto v = static_cast<std::uint32_t>(*rgb);
-                const std::uint32_t bgr =
-                    ((v >> 16) & 0xFF) | (v & 0xFF00) | ((v & 0xFF) << 16);
+                const std::uint32_t bgr = ((v >> 16) & 0xFF) | (v & 0xFF00) | ((v & 0xFF) << 16);
                 return PropertyValue{static_cast<std::int32_t>(bgr)};
             }
             auto v = parseInteger(text);

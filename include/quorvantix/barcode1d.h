@@ -48,7 +48,7 @@ struct Barcode1DProperties {
     std::string supplement;
     bool guardBars = true;
     std::string codeText;
-    std::optional<Font> Font = qv::Font{};  // empty: no font assigned, no text drawn
+    std::optional<qv::Font> Font = qv::Font{};  // empty: no font assigned, no text drawn
     std::int32_t extraHeight = 0;
     std::string UPCESytem = "1";
     std::string CODABARStartChar = "A";

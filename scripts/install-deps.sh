@@ -4,7 +4,8 @@ set -euo pipefail
 pkgs=(build-essential cmake ninja-build pkg-config clang-format
       libgtest-dev libgmock-dev libbenchmark-dev
       libpng-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
-      libzxing-dev zint)
+      libzxing-dev zint
+      g++-mingw-w64-x86-64 mingw-w64-tools wine wine64 libwine-dev)
 missing=()
 for p in "${pkgs[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

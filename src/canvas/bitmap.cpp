@@ -1,0 +1,29 @@
+#include <algorithm>
+#include <stdexcept>
+
+#include "canvas/raster_canvas.h"
+#include "quorvantix/raster.h"
+
+namespace qv {
+
+Bitmap::Bitmap(std::int32_t width, std::int32_t height)
+    : width_(std::max(width, 0)), height_(std::max(height, 0)) {
+    const std::int64_t count = std::int64_t{width_} * height_;
+    if (count > maxPixels) throw std::length_error("bitmap too large");
+    pixels_.assign(static_cast<std::size_t>(count), 0xFFFFFF);
+    canvas_ = std::make_unique<canvas::RasterCanvas>(*this);
+}
+
+Bitmap::~Bitmap() = default;
+
+TColor Bitmap::pixel(std::int32_t x, std::int32_t y) const {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
+    return pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+                   static_cast<std::size_t>(x)];
+}
+
+Canvas& Bitmap::canvas() {
+    return *canvas_;
+}
+
+}  // namespace qv

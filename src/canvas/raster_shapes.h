@@ -1,0 +1,37 @@
+// Scan conversion of the shapes the raster canvas draws: polygons (alternate fill), one-pixel
+// lines without their last point, and lines of wider pens.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "canvas/surface.h"
+
+namespace qv::canvas {
+
+struct P64 {
+    std::int64_t x = 0;
+    std::int64_t y = 0;
+};
+
+// Interior of the polygon, alternate (even-odd) rule: pixel (x, y) is inside when the scan line
+// y meets the edges with x at or right of an odd crossing. Right and bottom edges are excluded,
+// as the outline covers them.
+void fillPolygon(const Surface& s, std::span<const Point> points, TColor color);
+void fillPolygon(const Surface& s, std::span<const P64> points, TColor color);
+
+// One-pixel line from a towards b; b itself is not drawn.
+void drawThinLine(const Surface& s, P64 a, P64 b, TColor color);
+
+// The pixel a one-pixel line from a to b draws last (the one before b). a == b: a.
+P64 lastLinePixel(P64 a, P64 b);
+
+// A pen of width w > 1: the square of w x w pixels around each end point, and everything between.
+void drawThickSegment(const Surface& s, P64 a, P64 b, std::int64_t width, TColor color);
+
+// The pen's square around a pixel starts this far up and to the left.
+inline std::int64_t penOffset(std::int64_t width) {
+    return width / 2;
+}
+
+}  // namespace qv::canvas

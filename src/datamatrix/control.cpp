@@ -1,0 +1,146 @@
+#include <algorithm>
+#include <limits>
+#include <string>
+
+#include "datamatrix/encodation.h"
+#include "datamatrix/escapes.h"
+#include "datamatrix/placement.h"
+#include "datamatrix/symbol_size.h"
+#include "quorvantix/datamatrix.h"
+
+namespace qv {
+namespace {
+
+std::int32_t clampTo32(std::int64_t v) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
+
+std::string formatName(TFormat f) {
+    const auto s = datamatrix::sizeOf(f);
+    return s ? std::to_string(s->rows) + " x " + std::to_string(s->columns) : "AUTO";
+}
+
+}  // namespace
+
+bool TDatamatrix::module(std::int32_t column, std::int32_t row) const {
+    if (column < 0 || row < 0 || column >= columns_ || row >= rows_) return false;
+    return modules_[static_cast<std::size_t>(row * columns_ + column)] != 0;
+}
+
+void TDatamatrix::buildSymbol() {
+    using namespace datamatrix;
+    rebuild = false;
+    buildNotes_.clear();
+    auto note = [&](Note::Severity severity, std::string text) {
+        buildNotes_.push_back(Note{severity, std::move(text)});
+    };
+    const std::string keeps = rows_ > 0 ? "; the previous symbol stays" : "; nothing is drawn";
+
+    MarkedText data;
+    bool tooLong = Code.size() > kMaxData;
+    if (ProcessTilde) {
+        Escaped escaped = expandEscapes(Code);
+        if (escaped.dropped > 0)
+            note(Note::Severity::Warning,
+                 std::to_string(escaped.dropped) + " \"~\" without a known escape left out");
+        data = std::move(escaped.data);
+        tooLong = data.size() > kMaxData;
+    } else if (!tooLong) {
+        data = plainText(Code);
+    }
+    if (tooLong) {
+        note(Note::Severity::Error, "the data has more than " + std::to_string(kMaxData) +
+                                        " characters; 1558 codewords is the most a symbol holds" +
+                                        keeps);
+        return;
+    }
+    if (data.size() == 0) {
+        note(Note::Severity::Error, "no data to encode" + keeps);
+        return;
+    }
+
+    const auto encoding = static_cast<std::int32_t>(Encoding);
+    TEncoding used = Encoding;
+    if (encoding < 0 || encoding > static_cast<std::int32_t>(TEncoding::E_AUTO)) {
+        used = TEncoding::E_ASCII;
+        note(Note::Severity::Warning,
+             "Encoding " + std::to_string(encoding) + " is no encodation; E_ASCII is used");
+    }
+    Encoded encoded = encodeCodewords(data, used);
+    const std::size_t needed = encoded.codewords.size();
+    auto stream = buildCodewordStream(std::move(encoded), PreferredFormat);
+    if (!stream) {
+        note(Note::Severity::Error, "the data needs " + std::to_string(needed) +
+                                        " codewords; 1558 is the most a symbol holds" + keeps);
+        return;
+    }
+    const auto preferred = sizeOf(PreferredFormat);
+    if (PreferredFormat != TFormat::AUTO && stream->format != PreferredFormat)
+        note(Note::Severity::Warning,
+             "PreferredFormat " +
+                 (preferred ? formatName(PreferredFormat)
+                            : std::to_string(static_cast<std::int32_t>(PreferredFormat))) +
+                 " does not hold the data; " + formatName(stream->format) + " is used");
+
+    const SymbolSize size = *sizeOf(stream->format);
+    modules_ = buildModules(size, stream->codewords);
+    rows_ = size.rows;
+    columns_ = size.columns;
+    CalculatedFormat = stream->format;
+}
+
+void TDatamatrix::paintBarcode(Canvas& canvas) {
+    if (rebuild) buildSymbol();
+    clearNotes();
+    for (const auto& n : buildNotes_) addNote(n.severity, n.text);
+
+    // The clip rectangle's right and bottom serve as width and height, as the platform did.
+    const Rect clip = canvas.clipRect();
+    canvas.brush.color = BackColor;
+    canvas.brush.style = BrushStyle::Solid;
+    canvas.pen.width = 1;
+    const std::int32_t right = clampTo32(std::int64_t{clip.left} + clip.right);
+    const std::int32_t bottom = clampTo32(std::int64_t{clip.top} + clip.bottom);
+    canvas.rectanglePolygon(clip.left, clip.top, right, bottom);
+
+    drawModules(canvas);
+    CurrentX = clampTo32(std::int64_t{Margin} + std::int64_t{columns_} * PixelsDot);
+    CurrentY = clampTo32(std::int64_t{Margin} + std::int64_t{rows_} * PixelsDot);
+}
+
+void TDatamatrix::drawModules(Canvas& canvas) {
+    const Rect clip = canvas.clipRect();
+    // A square covers x .. x + PixelsDot inclusive; one wholly outside the clip is skipped, and
+    // the others are clamped to one pixel beyond it, which changes no visible pixel.
+    // Corners a and b = a + PixelsDot, in 64 bits; b < a for a negative PixelsDot.
+    struct Span {
+        std::int64_t a, b;
+        bool within(std::int32_t lo, std::int32_t hi) const {
+            return std::max(a, b) >= lo && std::min(a, b) < hi;
+        }
+    };
+    auto span = [&](std::int64_t index) {
+        const std::int64_t a = std::int64_t{Margin} + index * PixelsDot;
+        return Span{a, a + PixelsDot};
+    };
+    auto edge = [](std::int64_t v, std::int32_t lo, std::int32_t hi) {
+        return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, std::int64_t{lo} - 1, hi));
+    };
+    for (std::int32_t row = 0; row < rows_; ++row) {
+        const Span y = span(row);
+        if (!y.within(clip.top, clip.bottom)) continue;
+        for (std::int32_t col = 0; col < columns_; ++col) {
+            const Span x = span(col);
+            if (!x.within(clip.left, clip.right)) continue;
+            const TColor colour = module(col, row) ? BarColor : BackColor;
+            canvas.pen.color = colour;
+            canvas.brush.color = colour;
+            canvas.rectanglePolygon(
+                edge(x.a, clip.left, clip.right), edge(y.a, clip.top, clip.bottom),
+                edge(x.b, clip.left, clip.right), edge(y.b, clip.top, clip.bottom));
+        }
+    }
+}
+
+}  // namespace qv

@@ -1,18 +1,49 @@
 #include "canvas/text_render.h"
 
+#include <algorithm>
+#include <climits>
+
+#include "canvas/font_engine.h"
+
 namespace qv::canvas {
 
 std::int32_t textAdvance(const Font& font, std::string_view text) {
-    (void)font;
-    return static_cast<std::int32_t>(text.size() * 6);
+    return static_cast<std::int32_t>(
+        std::min<std::int64_t>(sizedFont(font)->advance(text), INT32_MAX));
 }
+
 std::int32_t textCellHeight(const Font& font) {
-    return font.height < 0 ? (font.height == INT32_MIN ? 1000 : -font.height) : font.height;
+    return sizedFont(font)->cellHeight();
 }
+
 void renderText(const Surface& s, std::int64_t x, std::int64_t y, std::string_view text,
                 const Font& font, const Brush& brush) {
-    if (brush.style == BrushStyle::Solid) {
-        s.fillRect(x, y, x + textAdvance(font, text), y + textCellHeight(font), brush.color);
+    const auto sized = sizedFont(font);
+    const std::int64_t cell = sized->cellHeight();
+    const std::int64_t width = sized->advance(text);
+    if (brush.style == BrushStyle::Solid) s.fillRect(x, y, x + width, y + cell, brush.color);
+    const std::int64_t baseline = y + sized->ascent();
+    std::int64_t penX = x;
+    for (const char ch : text) {
+        if (penX >= s.width) break;  // advances never go backwards
+        const Glyph& g = sized->glyph(static_cast<std::uint8_t>(ch));
+        const std::int64_t gx = penX + g.left;
+        const std::int64_t gy = baseline - g.top;
+        penX += g.advance;
+        if (gx + g.width <= 0 || gy + g.rows <= 0 || gy >= s.height) continue;
+        for (std::int32_t r = 0; r < g.rows; ++r) {
+            for (std::int32_t c = 0; c < g.width; ++c) {
+                if (g.ink(c, r)) s.set(gx + c, gy + r, font.color);
+            }
+        }
+    }
+    // Rules one pixel thick per 14 pixels of cell, like the platform's thin strokes.
+    const std::int64_t thickness = std::max<std::int64_t>(1, cell / 14);
+    if (font.underline)
+        s.fillRect(x, baseline + 1, x + width, baseline + 1 + thickness, font.color);
+    if (font.strikeout) {
+        const std::int64_t top = baseline - sized->ascent() / 3;
+        s.fillRect(x, top, x + width, top + thickness, font.color);
     }
 }
 

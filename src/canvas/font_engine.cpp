@@ -1,0 +1,238 @@
+#include "canvas/font_engine.h"
+
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_SYNTHESIS_H
+#include FT_TRUETYPE_TABLES_H
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <string>
+#include <tuple>
+
+#include "canvas/cp1252.h"
+
+namespace qv::canvas {
+
+struct FaceHandle {
+    FT_Face face = nullptr;
+    bool emboldenGlyphs = false;
+    bool slantGlyphs = false;
+    // Design metrics in font units: the cell is ascent + descent, as the platform measures it.
+    std::int64_t ascent = 800;
+    std::int64_t descent = 200;
+    std::int64_t unitsPerEm = 1000;
+};
+
+namespace {
+
+// Last resort when fontconfig finds nothing usable (Debian's fonts-dejavu-core).
+constexpr const char* kFallbackFile = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+
+// Sized fonts kept at once, weighed by their pixel area so that a few huge sizes cannot hold
+// gigabytes of glyphs; in-use fonts outlive an eviction through their shared pointers.
+constexpr std::int64_t kCacheBudget = std::int64_t{1} << 22;
+
+std::int64_t roundDiv(std::int64_t num, std::int64_t den) {
+    return static_cast<std::int64_t>(
+        std::llround(static_cast<double>(num) / static_cast<double>(den)));
+}
+
+class Engine {
+  public:
+    Engine() {
+        if (FT_Init_FreeType(&library_) != 0) library_ = nullptr;
+        if (FcInit() == FcTrue) config_ = FcConfigGetCurrent();
+    }
+
+    std::mutex& mutex() { return mutex_; }
+
+    std::shared_ptr<const SizedFont> sized(const Font& font) {
+        std::lock_guard lock(mutex_);
+        auto face = resolve(font);
+        // Positive heights are cell heights, negative ones em sizes; zero and extremes clamp.
+        const std::int64_t key =
+            font.height >= 0 ? std::clamp<std::int64_t>(font.height, kMinPixelSize, kMaxPixelSize)
+                             : -std::clamp<std::int64_t>(-std::int64_t{font.height}, kMinPixelSize,
+                                                         kMaxPixelSize);
+        const auto id = std::make_pair(face.get(), key);
+        if (auto it = sized_.find(id); it != sized_.end()) return it->second;
+        const std::int64_t cellUnits = face->ascent + face->descent;
+        std::int64_t pixelSize = 0;
+        std::int64_t ascent = 0;
+        std::int64_t cell = 0;
+        if (key > 0) {
+            cell = key;
+            pixelSize = roundDiv(cell * face->unitsPerEm, cellUnits);
+            ascent = std::clamp<std::int64_t>(roundDiv(cell * face->ascent, cellUnits), 0, cell);
+        } else {
+            pixelSize = -key;
+            ascent = roundDiv(face->ascent * pixelSize, face->unitsPerEm);
+            cell = std::max<std::int64_t>(
+                1, ascent + roundDiv(face->descent * pixelSize, face->unitsPerEm));
+        }
+        pixelSize = std::clamp<std::int64_t>(pixelSize, kMinPixelSize, kMaxPixelSize);
+        const std::int64_t weight =
+            std::max<std::int64_t>(pixelSize, 16) * std::max<std::int64_t>(pixelSize, 16);
+        if (weight_ + weight > kCacheBudget) {
+            sized_.clear();
+            weight_ = 0;
+        }
+        weight_ += weight;
+        auto result = std::make_shared<const SizedFont>(face, static_cast<std::int32_t>(pixelSize),
+                                                        static_cast<std::int32_t>(ascent),
+                                                        static_cast<std::int32_t>(cell));
+        sized_.emplace(id, result);
+        return result;
+    }
+
+  private:
+    using FaceKey = std::tuple<std::string, bool, bool>;
+
+    std::shared_ptr<FaceHandle> resolve(const Font& font) {
+        FaceKey key{font.name, font.bold, font.italic};
+        if (auto it = byName_.find(key); it != byName_.end()) return it->second;
+        if (byName_.size() >= 256) byName_.clear();  // hosts may try any number of names
+        std::shared_ptr<FaceHandle> face = match(cp1252ToUtf8(font.name), font.bold, font.italic);
+        // A name the machine lacks, or one that only names bitmap fonts: a sans-serif face.
+        if (!face) face = match("sans-serif", font.bold, font.italic);
+        if (!face) face = open(kFallbackFile, 0, font.bold, font.italic);
+        if (!face) face = std::make_shared<FaceHandle>();
+        byName_.emplace(std::move(key), face);
+        return face;
+    }
+
+    std::shared_ptr<FaceHandle> match(const std::string& family, bool bold, bool italic) {
+        if (config_ == nullptr) return nullptr;
+        FcPattern* pattern = FcPatternCreate();
+        FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+        FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+        FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+        FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
+        FcConfigSubstitute(config_, pattern, FcMatchPattern);
+        FcDefaultSubstitute(pattern);
+        FcResult result = FcResultNoMatch;
+        FcPattern* found = FcFontMatch(config_, pattern, &result);
+        FcPatternDestroy(pattern);
+        if (found == nullptr) return nullptr;
+        std::shared_ptr<FaceHandle> face;
+        FcChar8* file = nullptr;
+        int index = 0;
+        if (FcPatternGetString(found, FC_FILE, 0, &file) == FcResultMatch) {
+            FcPatternGetInteger(found, FC_INDEX, 0, &index);
+            face = open(reinterpret_cast<const char*>(file), index, bold, italic);
+        }
+        FcPatternDestroy(found);
+        return face;
+    }
+
+    std::shared_ptr<FaceHandle> open(const std::string& file, int index, bool bold, bool italic) {
+        const auto key = std::make_tuple(file, index, bold, italic);
+        if (auto it = byFile_.find(key); it != byFile_.end()) return it->second;
+        if (library_ == nullptr) return nullptr;
+        FT_Face ft = nullptr;
+        if (FT_New_Face(library_, file.c_str(), index, &ft) != 0) return nullptr;
+        if (!FT_IS_SCALABLE(ft) || ft->units_per_EM == 0) {
+            FT_Done_Face(ft);
+            return nullptr;
+        }
+        auto face = std::make_shared<FaceHandle>();
+        face->face = ft;
+        face->emboldenGlyphs = bold && (ft->style_flags & FT_STYLE_FLAG_BOLD) == 0;
+        face->slantGlyphs = italic && (ft->style_flags & FT_STYLE_FLAG_ITALIC) == 0;
+        face->unitsPerEm = ft->units_per_EM;
+        const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(ft, FT_SFNT_OS2));
+        if (os2 != nullptr && os2->version != 0xFFFF && os2->usWinAscent + os2->usWinDescent > 0) {
+            face->ascent = os2->usWinAscent;
+            face->descent = os2->usWinDescent;
+        } else if (ft->ascender - ft->descender > 0) {
+            face->ascent = ft->ascender;
+            face->descent = -ft->descender;
+        } else {
+            face->ascent = ft->units_per_EM * 4 / 5;
+            face->descent = ft->units_per_EM / 5;
+        }
+        byFile_.emplace(key, face);
+        return face;
+    }
+
+    std::mutex mutex_;
+    FT_Library library_ = nullptr;
+    FcConfig* config_ = nullptr;
+    std::map<FaceKey, std::shared_ptr<FaceHandle>> byName_;
+    std::map<std::tuple<std::string, int, bool, bool>, std::shared_ptr<FaceHandle>> byFile_;
+    std::map<std::pair<const FaceHandle*, std::int64_t>, std::shared_ptr<const SizedFont>> sized_;
+    std::int64_t weight_ = 0;
+};
+
+// Never destroyed: canvases on other threads may still draw while the process exits.
+Engine& engine() {
+    static Engine* instance = new Engine;
+    return *instance;
+}
+
+void render(const FaceHandle& handle, std::int32_t pixelSize, std::uint8_t byte, Glyph& out) {
+    FT_Face face = handle.face;
+    if (face == nullptr) return;
+    if (FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixelSize)) != 0) return;
+    if (FT_Load_Char(face, cp1252ToUnicode(byte), FT_LOAD_TARGET_MONO) != 0) return;
+    FT_GlyphSlot slot = face->glyph;
+    if (handle.emboldenGlyphs) FT_GlyphSlot_Embolden(slot);
+    if (handle.slantGlyphs) FT_GlyphSlot_Oblique(slot);
+    out.advance = static_cast<std::int32_t>(std::max<FT_Pos>(0, (slot->advance.x + 32) >> 6));
+    if (FT_Render_Glyph(slot, FT_RENDER_MODE_MONO) != 0) return;
+    const FT_Bitmap& bm = slot->bitmap;
+    if (bm.pixel_mode != FT_PIXEL_MODE_MONO || bm.buffer == nullptr) return;
+    out.left = slot->bitmap_left;
+    out.top = slot->bitmap_top;
+    out.width = static_cast<std::int32_t>(bm.width);
+    out.rows = static_cast<std::int32_t>(bm.rows);
+    const auto stride = static_cast<std::size_t>((out.width + 7) / 8);
+    out.bits.resize(stride * bm.rows);
+    for (unsigned r = 0; r < bm.rows; ++r) {
+        const unsigned char* row = bm.buffer + static_cast<std::ptrdiff_t>(r) * bm.pitch;
+        std::copy(row, row + stride, out.bits.begin() + static_cast<std::ptrdiff_t>(r * stride));
+    }
+}
+
+}  // namespace
+
+SizedFont::SizedFont(std::shared_ptr<FaceHandle> face, std::int32_t pixelSize, std::int32_t ascent,
+                     std::int32_t cellHeight)
+    : face_(std::move(face)), pixelSize_(pixelSize), ascent_(ascent), cellHeight_(cellHeight) {}
+
+const Glyph& SizedFont::glyph(std::uint8_t byte) const {
+    std::call_once(once_[byte], [&] {
+        std::lock_guard lock(engine().mutex());
+        render(*face_, pixelSize_, byte, glyphs_[byte]);
+    });
+    return glyphs_[byte];
+}
+
+std::int64_t SizedFont::advance(std::string_view text) const {
+    std::int64_t width = 0;
+    for (const char ch : text) width += glyph(static_cast<std::uint8_t>(ch)).advance;
+    return width;
+}
+
+std::shared_ptr<const SizedFont> sizedFont(const Font& font) {
+    // Canvases ask again and again for the same font: remember the last answer per thread.
+    thread_local Font lastFont;
+    thread_local std::shared_ptr<const SizedFont> last;
+    if (last && lastFont == font) return last;
+    last = engine().sized(font);
+    lastFont = font;
+    return last;
+}
+
+}  // namespace qv::canvas
+
+#if defined(__SANITIZE_ADDRESS__)
+// fontconfig 2.14 loses a few bytes while parsing its configuration, once per process; every
+// program that draws text would otherwise fail its leak check on that.
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig.so\n";
+}
+#endif

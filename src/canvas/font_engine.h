@@ -1,0 +1,61 @@
+// Fonts by name through fontconfig, rasterised by FreeType in monochrome (crisp 1-bit glyphs,
+// the same pixels on every run). Faces and glyphs are cached per font file and size; the cache
+// is shared by all canvases and safe to use from several threads at once.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "quorvantix/canvas.h"
+
+namespace qv::canvas {
+
+struct Glyph {
+    std::int32_t left = 0;  // from the pen position to the bitmap's first column
+    std::int32_t top = 0;   // from the baseline up to the bitmap's first row
+    std::int32_t width = 0;
+    std::int32_t rows = 0;
+    std::int32_t advance = 0;
+    std::vector<std::uint8_t> bits;  // rows of (width + 7) / 8 bytes, most significant bit first
+
+    bool ink(std::int32_t x, std::int32_t y) const {
+        const auto stride = static_cast<std::size_t>((width + 7) / 8);
+        return (bits[static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(x / 8)] &
+                (0x80 >> (x % 8))) != 0;
+    }
+};
+
+struct FaceHandle;
+
+// One font at one size: its metrics and, rendered on first use, its 256 glyphs.
+class SizedFont {
+  public:
+    SizedFont(std::shared_ptr<FaceHandle> face, std::int32_t pixelSize, std::int32_t ascent,
+              std::int32_t cellHeight);
+
+    std::int32_t ascent() const { return ascent_; }
+    std::int32_t cellHeight() const { return cellHeight_; }
+    // Glyph of a text byte (Windows-1252).
+    const Glyph& glyph(std::uint8_t byte) const;
+    std::int64_t advance(std::string_view text) const;
+
+  private:
+    std::shared_ptr<FaceHandle> face_;
+    std::int32_t pixelSize_;
+    std::int32_t ascent_;
+    std::int32_t cellHeight_;
+    mutable std::array<std::once_flag, 256> once_;
+    mutable std::array<Glyph, 256> glyphs_;
+};
+
+// Pixel sizes are clamped to this range whatever the font's height says.
+inline constexpr std::int32_t kMinPixelSize = 1;
+inline constexpr std::int32_t kMaxPixelSize = 1000;
+
+// The sized font for a canvas font; never null.
+std::shared_ptr<const SizedFont> sizedFont(const Font& font);
+
+}  // namespace qv::canvas

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "quorvantix/control.h"
@@ -63,6 +64,39 @@ struct Barcode1DProperties {
     std::int32_t L = 0;
     std::int32_t supSeparation = 10;
     double supHeight = 0.8;
+};
+
+namespace barcode1d {
+
+// Positions the EAN/UPC encoders record for the text layout. Only symbolEnd is reset per paint.
+struct LayoutMarks {
+    std::int64_t leftDataStart = 0;
+    std::int64_t centreGuardStart = 0;
+    std::int64_t rightDataStart = 0;
+    std::int64_t rightGuardStart = 0;
+    std::int64_t symbolEnd = 0;
+    std::int64_t supplementStart = 0;
+    std::int64_t supplementEnd = 0;
+    std::int64_t supplementTop = 0;
+};
+
+}  // namespace barcode1d
+
+// Draws one linear symbol, encoded afresh from the published properties at every paint. A paint
+// writes back codeText, L, a computed BarHeightPixels, an empty codeSup it filled, and extraHeight
+// (reset by the EAN/UPC guards).
+class TBarcode1D : public Control, public Barcode1DProperties {
+  public:
+    TBarcode1D() = default;
+
+    void paintBarcode(Canvas& canvas) override;
+    std::span<const PropertyInfo> properties() const override;
+
+    // Where the last EAN/UPC paint put its halves and add-on; kept until a paint rewrites them.
+    const barcode1d::LayoutMarks& layoutMarks() const { return marks_; }
+
+  private:
+    barcode1d::LayoutMarks marks_;
 };
 
 }  // namespace qv

@@ -10,18 +10,6 @@
 
 namespace qv::barcode1d {
 
-// Positions the EAN/UPC encoders record for the text layout. Only symbolEnd is reset per paint.
-struct LayoutMarks {
-    std::int64_t leftDataStart = 0;
-    std::int64_t centreGuardStart = 0;
-    std::int64_t rightDataStart = 0;
-    std::int64_t rightGuardStart = 0;
-    std::int64_t symbolEnd = 0;
-    std::int64_t supplementStart = 0;
-    std::int64_t supplementEnd = 0;
-    std::int64_t supplementTop = 0;
-};
-
 struct EncoderContext {
     // The property values of this paint. props.Code is the tilde-expanded working copy; an
     // encoder may change it (the control restores it after the paint), and may write codeText,

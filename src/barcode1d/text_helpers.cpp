@@ -97,3 +97,24 @@ std::string fixLength(std::string_view text, std::size_t n) {
 }
 
 }  // namespace qv::barcode1d
+
+namespace qv::barcode1d {
+
+std::string escapeForNote(std::string_view text, std::size_t maxChars) {
+    std::string out;
+    for (const char c : text.substr(0, maxChars)) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u >= 32 && u < 127 && c != '~') {
+            out += c;
+        } else {
+            out += '~';
+            out += static_cast<char>('0' + u / 100);
+            out += static_cast<char>('0' + u / 10 % 10);
+            out += static_cast<char>('0' + u % 10);
+        }
+    }
+    if (text.size() > maxChars) out += "...";
+    return out;
+}
+
+}  // namespace qv::barcode1d

@@ -37,3 +37,12 @@ std::string mod10CheckDigit(std::string_view digits);
 std::string fixLength(std::string_view text, std::size_t n);
 
 }  // namespace qv::barcode1d
+
+namespace qv::barcode1d {
+
+// The text with every byte outside printable ASCII, and "~", written as a tilde escape ("~009"),
+// so that a note shows data exactly and reads back through expandTildes. Past maxChars the rest
+// is shown as "...", so notes stay short whatever the data.
+std::string escapeForNote(std::string_view text, std::size_t maxChars = 16);
+
+}  // namespace qv::barcode1d

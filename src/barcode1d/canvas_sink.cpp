@@ -1,0 +1,91 @@
+#include "barcode1d/canvas_sink.h"
+
+#include <algorithm>
+#include <array>
+
+#include "barcode1d/pixel_math.h"
+
+namespace qv::barcode1d {
+
+void fillRectangle(Canvas& canvas, std::int64_t x, std::int64_t y, std::int64_t w, std::int64_t h) {
+    canvas.pen.width = 1;
+    canvas.brush.style = BrushStyle::Solid;
+    const std::int64_t x0 = clampCoord(x);
+    const std::int64_t y0 = clampCoord(y);
+    const std::int64_t x1 = clampCoord(satAdd(x0, clampCoord(w) - 1));
+    const std::int64_t y1 = clampCoord(satAdd(y0, clampCoord(h)));
+    const Rect clip = canvas.clipRect();
+    // The polygon covers its corners inclusive, whichever way round they are.
+    if (std::max(x0, x1) < clip.left || std::min(x0, x1) >= clip.right ||
+        std::max(y0, y1) < clip.top || std::min(y0, y1) >= clip.bottom)
+        return;
+    auto cx = [&](std::int64_t v) {
+        return clampToInt32(std::clamp<std::int64_t>(v, std::int64_t{clip.left} - 1, clip.right));
+    };
+    auto cy = [&](std::int64_t v) {
+        return clampToInt32(std::clamp<std::int64_t>(v, std::int64_t{clip.top} - 1, clip.bottom));
+    };
+    const std::array<Point, 4> corners = {Point{cx(x0), cy(y0)}, Point{cx(x1), cy(y0)},
+                                          Point{cx(x1), cy(y1)}, Point{cx(x0), cy(y1)}};
+    canvas.polygon(corners);
+}
+
+CanvasSink::CanvasSink(Canvas& canvas, Barcode1DProperties& props, std::int64_t x)
+    : canvas_(canvas), props_(props), x_(clampCoord(x)) {}
+
+void CanvasSink::setX(std::int64_t x) {
+    x_ = clampCoord(x);
+}
+
+void CanvasSink::drawElement(std::int64_t width, bool isBar, std::int32_t topOffset) {
+    if (isBar) {
+        canvas_.pen.color = props_.BarColor;
+        canvas_.brush.color = props_.BarColor;
+        const std::int64_t top = std::int64_t{props_.TopMargin} + topOffset;
+        const std::int64_t bottom =
+            std::int64_t{props_.TopMargin} + props_.BarHeightPixels + props_.extraHeight;
+        barcode1d::fillRectangle(canvas_, x_, top, width, bottom - top);
+    }
+    setX(satAdd(x_, width));
+}
+
+void CanvasSink::drawPatternAt(std::string_view colours, std::string_view widths,
+                               std::int32_t topOffset) {
+    if (colours.size() != widths.size()) return;
+    const std::int64_t narrow = props_.X;
+    for (std::size_t k = 0; k < widths.size(); ++k) {
+        std::int64_t width;
+        switch (widths[k]) {
+            case 'n':
+                width = narrow;
+                break;
+            case 'w':
+                width = narrow * props_.N;
+                break;
+            case '1':
+            case '2':
+            case '3':
+            case '4':
+                width = narrow * (widths[k] - '0');
+                break;
+            default:
+                continue;
+        }
+        drawElement(width, colours[k] == 'b', topOffset);
+    }
+}
+
+void CanvasSink::drawGuardPattern(std::string_view colours, std::string_view widths,
+                                  std::int32_t topOffset) {
+    if (props_.Font && props_.guardBars) props_.extraHeight = props_.Font->height;
+    drawPatternAt(colours, widths, topOffset);
+    props_.extraHeight = 0;
+}
+
+void CanvasSink::fillRectangle(std::int64_t x, std::int64_t y, std::int64_t w, std::int64_t h) {
+    canvas_.pen.color = props_.BarColor;
+    canvas_.brush.color = props_.BarColor;
+    barcode1d::fillRectangle(canvas_, x, y, w, h);
+}
+
+}  // namespace qv::barcode1d

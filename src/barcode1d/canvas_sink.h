@@ -1,0 +1,37 @@
+// The drawing primitives of the linear control: the pattern language over a canvas.
+#pragma once
+
+#include "barcode1d/pattern_sink.h"
+#include "quorvantix/barcode1d.h"
+#include "quorvantix/canvas.h"
+
+namespace qv::barcode1d {
+
+// Polygon through (x, y), (x + w - 1, y), (x + w - 1, y + h), (x, y + h) with a one-pixel pen and
+// a solid brush in the canvas's colours. Corners far off the clip rectangle are pulled in to
+// just outside it, and a rectangle wholly outside is not drawn, so any size is cheap and exact.
+void fillRectangle(Canvas& canvas, std::int64_t x, std::int64_t y, std::int64_t w, std::int64_t h);
+
+class CanvasSink final : public PatternSink {
+  public:
+    // props are the control's own: guards write extraHeight back into them.
+    CanvasSink(Canvas& canvas, Barcode1DProperties& props, std::int64_t x);
+
+    void drawPatternAt(std::string_view colours, std::string_view widths,
+                       std::int32_t topOffset) override;
+    void drawGuardPattern(std::string_view colours, std::string_view widths,
+                          std::int32_t topOffset) override;
+    std::int64_t x() const override { return x_; }
+    void setX(std::int64_t x) override;
+    void fillRectangle(std::int64_t x, std::int64_t y, std::int64_t w, std::int64_t h) override;
+
+    // A bar (BarColor) or a space of `width` pixels at the drawing position, which then advances.
+    void drawElement(std::int64_t width, bool isBar, std::int32_t topOffset);
+
+  private:
+    Canvas& canvas_;
+    Barcode1DProperties& props_;
+    std::int64_t x_;
+};
+
+}  // namespace qv::barcode1d

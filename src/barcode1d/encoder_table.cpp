@@ -1,0 +1,39 @@
+#include "barcode1d/encoder_table.h"
+
+#include <array>
+
+#include "barcode1d/code39_93.h"
+#include "barcode1d/ean_upc.h"
+
+namespace qv::barcode1d {
+namespace {
+
+// Indexed by TSymbology.
+constexpr std::array<Encoder, 17> kEncoders = {
+    encodeCode39,     // CODE39
+    encodeCode39Ext,  // CODE39EXT
+    nullptr,          // INTERLEAVED25
+    nullptr,          // CODE11
+    nullptr,          // CODABAR
+    nullptr,          // MSI
+    encodeUPCA,       // UPCA
+    nullptr,          // IND25
+    nullptr,          // MAT25
+    encodeCode93,     // CODE93
+    encodeEAN13,      // EAN13
+    encodeEAN8,       // EAN8
+    encodeUPCE,       // UPCE
+    nullptr,          // CODE128
+    encodeCode93Ext,  // CODE93EXT
+    nullptr,          // POSTNET
+    nullptr,          // EAN128
+};
+
+}  // namespace
+
+Encoder encoderFor(TSymbology barType) {
+    const auto i = static_cast<std::size_t>(barType);
+    return i < kEncoders.size() ? kEncoders[i] : nullptr;
+}
+
+}  // namespace qv::barcode1d

@@ -1,0 +1,136 @@
+#include <algorithm>
+
+#include "maxicode/assembly.h"
+#include "maxicode/hexagon.h"
+#include "maxicode/layout.h"
+#include "maxicode/module_map.h"
+#include "quorvantix/maxicode.h"
+
+namespace qv {
+namespace {
+
+using maxicode::HexagonPattern;
+
+std::int32_t clampTo32(std::int64_t v) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
+}
+
+// The pattern's pixels at (x, y), row by row, skipping what lies outside the clip rectangle.
+void drawHexagon(Canvas& canvas, const HexagonPattern& pattern, std::int64_t x, std::int64_t y,
+                 const Rect& clip) {
+    if (x >= clip.right || y >= clip.bottom || x + pattern.width() <= clip.left ||
+        y + pattern.height() <= clip.top)
+        return;
+    const std::int64_t firstRow = std::max<std::int64_t>(0, clip.top - y);
+    const std::int64_t endRow = std::min<std::int64_t>(pattern.height(), clip.bottom - y);
+    for (std::int64_t r = firstRow; r < endRow; ++r) {
+        const auto span = pattern.row(r);
+        const std::int64_t from = std::max<std::int64_t>(x + span.from, clip.left);
+        const std::int64_t to = std::min<std::int64_t>(x + span.to, clip.right);
+        if (from >= to) continue;
+        // One line per run: the same pixels as one per pixel, the last point left out.
+        const std::int32_t py = clampTo32(y + r);
+        canvas.line(Point{clampTo32(from), py}, Point{clampTo32(to), py});
+    }
+}
+
+void drawBullseye(Canvas& canvas, const maxicode::Layout& layout, std::int64_t ox, std::int64_t oy,
+                  TColor dark, TColor light, const Rect& clip) {
+    const std::int64_t cx = ox + layout.cx;
+    const std::int64_t cy = oy + layout.cy;
+    for (std::size_t ring = 6; ring-- > 0;) {
+        const TColor colour = ring % 2 == 1 ? dark : light;  // outermost (r6) dark
+        const std::int64_t r = layout.radii[ring];
+        if (cx + r <= clip.left || cx - r >= clip.right || cy + r <= clip.top ||
+            cy - r >= clip.bottom)
+            continue;
+        canvas.pen.color = colour;
+        canvas.brush.color = colour;
+        canvas.ellipse(clampTo32(cx - r), clampTo32(cy - r), clampTo32(cx + r), clampTo32(cy + r));
+    }
+}
+
+bool isDark(std::int32_t cell, const std::array<std::uint8_t, 144>& codewords) {
+    if (cell == -1) return true;
+    if (cell < 1) return false;
+    const auto bit = static_cast<std::size_t>(cell - 1);
+    return (codewords[bit / 6] & (32U >> (bit % 6))) != 0;
+}
+
+}  // namespace
+
+TMaxicode::TMaxicode() : layout_(std::make_unique<maxicode::Layout>()) {
+    setL(L);
+}
+
+TMaxicode::~TMaxicode() = default;
+
+void TMaxicode::setL(double value) {
+    L = value;
+    *layout_ = maxicode::computeLayout(value, resolution, *layout_);
+    WHexagon = layout_->W;
+    HHexagon = layout_->HHexagon;
+    preferredWidth = layout_->preferredWidth;
+    preferredHeight = layout_->preferredHeight;
+}
+
+void TMaxicode::setResolution(std::int32_t value) {
+    resolution = value;
+    setL(L);
+}
+
+void TMaxicode::paintBarcode(Canvas& canvas) {
+    clearNotes();
+    const Rect clip = canvas.clipRect();
+    canvas.pen.width = 1;
+    canvas.brush.style = BrushStyle::Solid;
+    canvas.brush.color = BackColor;
+    canvas.rectanglePolygon(clip.left, clip.top, clip.right, clip.bottom);
+
+    const auto pattern = HexagonPattern::choose(WHexagon, HHexagon, layout_->W, layout_->gap);
+    const std::int64_t ox = std::int64_t{LeftMargin} + offsetX;
+    const std::int64_t oy = std::int64_t{TopMargin} + offsetY;
+    drawBullseye(canvas, *layout_, ox, oy, BarColor, BackColor, clip);
+
+    // Postal fields split out of the data by an earlier paint are split again, so that painting
+    // twice gives the same symbol.
+    maxicode::PostalFields postal{zipCode, country, serviceClass};
+    const maxicode::PostalFields written{memo_.zipCode, memo_.country, memo_.serviceClass};
+    const bool stillSplit = memo_.active && postal == written;
+    const bool fromData = (mode == 2 || mode == 3) && (zipCode.empty() || stillSplit);
+    if (fromData) {
+        if (!stillSplit) {
+            memo_.countryBefore = country;
+            memo_.serviceClassBefore = serviceClass;
+        }
+        postal = {"", memo_.countryBefore, memo_.serviceClassBefore};
+    }
+    auto symbol = maxicode::assembleSymbol(
+        {data, mode, std::move(postal), numberOfCodes, positionOfCode, processTilde});
+    codewords_ = symbol.codewords;
+    mode = symbol.mode;
+    zipCode = symbol.postal.zipCode;
+    country = symbol.postal.country;
+    serviceClass = symbol.postal.serviceClass;
+    memo_.active = fromData;
+    memo_.zipCode = zipCode;
+    memo_.country = country;
+    memo_.serviceClass = serviceClass;
+    for (auto& note : symbol.notes) addNote(Note::Severity::Warning, std::move(note));
+
+    canvas.pen.color = BarColor;
+    canvas.brush.color = BarColor;
+    const auto& map = maxicode::moduleMap();
+    for (int row = 0; row < maxicode::kRows; ++row) {
+        const std::int64_t y = oy + std::int64_t{row} * layout_->V;
+        std::int64_t x = ox + (row % 2 == 1 ? layout_->W / 2 : 0);
+        for (int column = 0; column < maxicode::kColumns; ++column) {
+            const auto cell = map[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)];
+            if (isDark(cell, codewords_)) drawHexagon(canvas, pattern, x, y, clip);
+            x += WHexagon;
+        }
+    }
+    canvas.brush.color = BackColor;
+}
+
+}  // namespace qv

@@ -25,6 +25,8 @@ Decoded decode(const Bitmap& bitmap, ZXing::BarcodeFormats formats, DecodeOption
     hints.setTryHarder(true);
     hints.setTryRotate(false);
     hints.setIsPure(options.pure);
+    hints.setTryCode39ExtendedMode(options.code39Extended);
+    hints.setValidateCode39CheckSum(options.code39CheckSum);
     hints.setEanAddOnSymbol(options.readAddOn ? ZXing::EanAddOnSymbol::Read
                                               : ZXing::EanAddOnSymbol::Ignore);
     const auto result = ZXing::ReadBarcode(view, hints);

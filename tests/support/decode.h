@@ -18,8 +18,10 @@ struct Decoded {
 };
 
 struct DecodeOptions {
-    bool readAddOn = false;  // EAN/UPC 2- and 5-digit add-ons
-    bool pure = false;       // the image holds one clean symbol
+    bool readAddOn = false;       // EAN/UPC 2- and 5-digit add-ons
+    bool pure = false;            // the image holds one clean symbol
+    bool code39Extended = false;  // Code 39 Full ASCII shift pairs decoded to ASCII
+    bool code39CheckSum = false;  // Code 39 check character verified and removed
 };
 
 Decoded decode(const Bitmap& bitmap, ZXing::BarcodeFormats formats, DecodeOptions options = {});

@@ -15,6 +15,8 @@ std::unique_ptr<Bitmap> renderSymbol(TDatamatrix& dm) {
     if (dm.rebuild) dm.buildSymbol();
     auto bitmap = std::make_unique<Bitmap>(2 * dm.Margin + dm.symbolColumns() * dm.PixelsDot + 1,
                                            2 * dm.Margin + dm.symbolRows() * dm.PixelsDot + 1);
+    // The background fill outlines the canvas in its current pen; white keeps the quiet zone.
+    bitmap->canvas().pen.color = 0xFFFFFF;
     dm.paintBarcode(bitmap->canvas());
     return bitmap;
 }
@@ -28,7 +30,13 @@ DatamatrixRead readSymbol(const Bitmap& bitmap) {
     hints.setTryDownscale(false);
     hints.setTryRotate(false);
     hints.setIsPure(true);
-    const auto r = ZXing::ReadBarcode(view, hints);
+    auto r = ZXing::ReadBarcode(view, hints);
+    if (!r.isValid()) {
+        // The pure-image path of zxing-cpp 1.4 misses some 8 x 32 symbols; the detector finds them.
+        hints.setIsPure(false);
+        hints.setTryHarder(true);
+        r = ZXing::ReadBarcode(view, hints);
+    }
     DatamatrixRead d;
     d.ok = r.isValid();
     if (!d.ok) return d;

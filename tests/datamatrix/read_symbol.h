@@ -23,7 +23,8 @@ struct DatamatrixRead {
     std::string sequenceId;
 };
 
-// Paints the control (building it when rebuild is set) with PixelsDot 3 and a quiet zone.
+// Paints the control (building it when rebuild is set) with PixelsDot 3 and a quiet zone, on a
+// canvas whose pen is white.
 std::unique_ptr<Bitmap> renderSymbol(TDatamatrix& dm);
 
 DatamatrixRead readSymbol(const Bitmap& bitmap);

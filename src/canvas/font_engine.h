@@ -37,6 +37,8 @@ class SizedFont {
               std::int32_t cellHeight);
 
     std::int32_t ascent() const { return ascent_; }
+    // The em size the glyphs are rendered at.
+    std::int32_t pixelSize() const { return pixelSize_; }
     std::int32_t cellHeight() const { return cellHeight_; }
     // Glyph of a text byte (Windows-1252).
     const Glyph& glyph(std::uint8_t byte) const;

@@ -4,19 +4,11 @@
 #include <cstring>
 
 #include "canvas/ellipse_shape.h"
+#include "canvas/rectangle_parts.h"
 #include "canvas/text_render.h"
 
 namespace qv::canvas {
 namespace {
-
-// Wider pens are capped: nothing on a bitmap needs more, and it bounds the work per edge.
-constexpr std::int64_t kMaxPenWidth = 1 << 16;
-
-bool isAxisAlignedRectangle(std::span<const Point> p) {
-    if (p.size() != 4) return false;
-    return (p[0].y == p[1].y && p[1].x == p[2].x && p[2].y == p[3].y && p[3].x == p[0].x) ||
-           (p[0].x == p[1].x && p[1].y == p[2].y && p[2].x == p[3].x && p[3].y == p[0].y);
-}
 
 P64 wide(Point p) {
     return {p.x, p.y};
@@ -29,44 +21,18 @@ Surface RasterCanvas::surface() const {
     return Surface{px.data(), bitmap_.width(), bitmap_.height()};
 }
 
-std::int64_t RasterCanvas::penWidth() const {
-    return std::clamp<std::int64_t>(pen.width, 1, kMaxPenWidth);
-}
-
-// Same pixels as the general path: interior [x0, x1) x [y0, y1), then the outline, which with a
-// one-pixel pen makes the corners inclusive.
-void RasterCanvas::rectangle(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1) {
-    const Surface s = surface();
-    const bool solid = brush.style == BrushStyle::Solid;
-    const std::int64_t w = penWidth();
-    if (w == 1 && solid && brush.color == pen.color) {
-        s.fillRect(x0, y0, x1 + 1, y1 + 1, pen.color);
-        return;
-    }
-    if (solid) s.fillRect(x0, y0, x1, y1, brush.color);
-    // The pen square around each outline pixel sweeps a ring.
-    const std::int64_t o = penOffset(w);
-    const std::int64_t ox0 = x0 - o;
-    const std::int64_t oy0 = y0 - o;
-    const std::int64_t ox1 = x1 - o + w;
-    const std::int64_t oy1 = y1 - o + w;
-    s.fillRect(ox0, oy0, ox1, oy0 + w, pen.color);
-    s.fillRect(ox0, oy1 - w, ox1, oy1, pen.color);
-    s.fillRect(ox0, oy0, ox0 + w, oy1, pen.color);
-    s.fillRect(ox1 - w, oy0, ox1, oy1, pen.color);
-}
-
 void RasterCanvas::polygon(std::span<const Point> points) {
     if (points.empty()) return;
-    if (isAxisAlignedRectangle(points)) {
-        const auto [x0, x1] = std::minmax({points[0].x, points[1].x, points[2].x});
-        const auto [y0, y1] = std::minmax({points[0].y, points[1].y, points[2].y});
-        rectangle(x0, y0, x1, y1);
+    const Surface s = surface();
+    std::int64_t x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    if (axisAlignedRectangle(points, x0, y0, x1, y1)) {
+        for (const FillPart& f : rectangleParts(x0, y0, x1, y1, pen, brush)) {
+            s.fillRect(f.left, f.top, f.right, f.bottom, f.color);
+        }
         return;
     }
-    const Surface s = surface();
     if (brush.style == BrushStyle::Solid) fillPolygon(s, points, brush.color);
-    const std::int64_t w = penWidth();
+    const std::int64_t w = effectivePenWidth(pen);
     const std::size_t n = points.size();
     for (std::size_t i = 0; i < n; ++i) {
         const P64 a = wide(points[i]);
@@ -87,7 +53,7 @@ void RasterCanvas::ellipse(std::int32_t l, std::int32_t t, std::int32_t r, std::
 }
 
 void RasterCanvas::line(Point a, Point b) {
-    const std::int64_t w = penWidth();
+    const std::int64_t w = effectivePenWidth(pen);
     if (w == 1) {
         drawThinLine(surface(), wide(a), wide(b), pen.color);
     } else if (a != b) {

@@ -23,8 +23,6 @@ class RasterCanvas : public Canvas {
 
   private:
     Surface surface() const;
-    std::int64_t penWidth() const;
-    void rectangle(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1);
     Bitmap& bitmap_;
 };
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <span>
 
+#include "canvas/rectangle_parts.h"
 #include "canvas/surface.h"
 
 namespace qv::canvas {
@@ -28,10 +29,5 @@ P64 lastLinePixel(P64 a, P64 b);
 
 // A pen of width w > 1: the square of w x w pixels around each end point, and everything between.
 void drawThickSegment(const Surface& s, P64 a, P64 b, std::int64_t width, TColor color);
-
-// The pen's square around a pixel starts this far up and to the left.
-inline std::int64_t penOffset(std::int64_t width) {
-    return width / 2;
-}
 
 }  // namespace qv::canvas

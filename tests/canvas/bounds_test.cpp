@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <functional>
+#include <random>
+
+#include "quorvantix/bounds.h"
+#include "quorvantix/raster.h"
+
+namespace qv {
+namespace {
+
+constexpr TColor kWhite = 0xFFFFFF;
+
+TEST(Bounds, WhatCountsAndWhatDoesNot) {
+    Bitmap probe(1, 1);
+    const std::int32_t zero = probe.canvas().textWidth("0");
+    const std::int32_t cell = probe.canvas().textHeight("0");
+    struct Case {
+        const char* what;
+        std::function<void(Canvas&)> draw;
+        bool empty;
+        Rect bounds;
+    };
+    const Case cases[] = {
+        {"background fill, even in another colour",
+         [](Canvas& c) {
+             c.brush.color = 0x00FF00;
+             c.rectanglePolygon(0, 0, 199, 200);
+         },
+         true,
+         {}},
+        {"white on white",
+         [](Canvas& c) {
+             c.pen.color = kWhite;
+             c.rectanglePolygon(5, 5, 9, 9);
+             c.ellipse(1, 1, 20, 20);
+             c.line({0, 0}, {9, 9});
+         },
+         true,
+         {}},
+        {"a bar, corners inclusive",
+         [](Canvas& c) { c.rectanglePolygon(10, 20, 12, 30); },
+         false,
+         {10, 20, 13, 31}},
+        {"a white pen still draws a coloured brush",
+         [](Canvas& c) {
+             c.pen.color = kWhite;
+             c.brush.color = 0;
+             c.rectanglePolygon(3, 4, 5, 6);
+         },
+         false,
+         {3, 4, 6, 7}},
+        {"text counts with its cell, even in the background colour",
+         [](Canvas& c) {
+             c.font.color = kWhite;
+             c.textOut(7, 8, "00");
+         },
+         false,
+         {7, 8, 7 + 2 * zero, 8 + cell}},
+        {"one-pixel line",
+         [](Canvas& c) {
+             c.line({3, 3}, {3, 4});
+         },
+         false,
+         {3, 3, 4, 4}},
+        {"union",
+         [](Canvas& c) {
+             c.ellipse(50, 60, 40, 70);
+             c.line({-5, 100}, {0, 100});
+         },
+         false,
+         {-5, 60, 50, 101}},
+        {"huge coordinates clamp",
+         [](Canvas& c) { c.rectanglePolygon(INT32_MIN, 0, INT32_MAX, 1); },
+         false,
+         {INT32_MIN, 0, INT32_MAX, 2}},
+    };
+    for (const Case& c : cases) {
+        BoundsCanvas bounds({0, 0, 200, 200}, kWhite);
+        c.draw(bounds);
+        EXPECT_EQ(bounds.empty(), c.empty) << c.what;
+        if (!c.empty) {
+            EXPECT_EQ(bounds.bounds(), c.bounds) << c.what;
+        }
+    }
+}
+
+// The measured extent is exactly where the raster changes pixels.
+TEST(Bounds, MatchesTheRasterPixels) {
+    std::mt19937 rng(11);
+    std::uniform_int_distribution<std::int32_t> coord(2, 37);
+    std::uniform_int_distribution<int> kind(0, 2);
+    for (int i = 0; i < 300; ++i) {
+        Bitmap raster(40, 40);
+        BoundsCanvas bounds({0, 0, 40, 40}, kWhite);
+        for (int shape = 0; shape < 3; ++shape) {
+            const std::int32_t a = coord(rng), b = coord(rng), c = coord(rng), d = coord(rng);
+            const int k = kind(rng);
+            for (Canvas* cv :
+                 {static_cast<Canvas*>(&raster.canvas()), static_cast<Canvas*>(&bounds)}) {
+                cv->pen.width = shape == 1 ? 3 : 1;
+                if (k == 0) cv->rectanglePolygon(a / 2 + 1, b / 2 + 1, c / 2 + 1, d / 2 + 1);
+                if (k == 1) cv->ellipse(a, b, c, d);
+                if (k == 2) cv->line({a, b}, {c, d});
+            }
+        }
+        Rect painted{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
+        bool any = false;
+        for (std::int32_t y = 0; y < 40; ++y) {
+            for (std::int32_t x = 0; x < 40; ++x) {
+                if (raster.pixel(x, y) == kWhite) continue;
+                any = true;
+                painted = {std::min(painted.left, x), std::min(painted.top, y),
+                           std::max(painted.right, x + 1), std::max(painted.bottom, y + 1)};
+            }
+        }
+        ASSERT_EQ(bounds.empty(), !any) << i;
+        if (any) {
+            ASSERT_EQ(bounds.bounds(), painted) << i;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace qv

@@ -43,7 +43,7 @@ Extent penExtent(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t
 }  // namespace
 
 void BoundsCanvas::polygon(std::span<const Point> points) {
-    if (points.empty()) return;
+    if (points.size() < 2) return;
     const bool invisible = pen.color == background_ &&
                            (brush.style == BrushStyle::Clear || brush.color == background_);
     if (invisible) return;

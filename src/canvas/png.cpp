@@ -20,10 +20,15 @@ std::vector<std::uint8_t> encodePng(const Bitmap& bitmap) {
     image.width = static_cast<png_uint_32>(bitmap.width());
     image.height = static_cast<png_uint_32>(bitmap.height());
     image.format = PNG_FORMAT_RGB;
-    png_alloc_size_t size = 0;
-    if (png_image_write_to_memory(&image, nullptr, &size, 0, rgb.data(), 0, nullptr) == 0) {
-        png_image_free(&image);
-        return {};
+    // One compression pass into a buffer of the worst-case size; past a few megabytes, ask
+    // for the exact size first rather than reserve that much.
+    png_alloc_size_t size = PNG_IMAGE_PNG_SIZE_MAX(image);
+    if (size > (png_alloc_size_t{1} << 24)) {
+        size = 0;
+        if (png_image_write_to_memory(&image, nullptr, &size, 0, rgb.data(), 0, nullptr) == 0) {
+            png_image_free(&image);
+            return {};
+        }
     }
     std::vector<std::uint8_t> out(size);
     if (png_image_write_to_memory(&image, out.data(), &size, 0, rgb.data(), 0, nullptr) == 0) {

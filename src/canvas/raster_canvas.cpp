@@ -22,7 +22,7 @@ Surface RasterCanvas::surface() const {
 }
 
 void RasterCanvas::polygon(std::span<const Point> points) {
-    if (points.empty()) return;
+    if (points.size() < 2) return;  // the platform draws no figure of fewer than two points
     const Surface s = surface();
     std::int64_t x0 = 0, y0 = 0, x1 = 0, y1 = 0;
     if (axisAlignedRectangle(points, x0, y0, x1, y1)) {
@@ -43,8 +43,6 @@ void RasterCanvas::polygon(std::span<const Point> points) {
             drawThickSegment(s, a, b, w, pen.color);
         }
     }
-    // A one-point polygon still marks its point, as a closed figure through it does.
-    if (n == 1 && w == 1) s.set(points[0].x, points[0].y, pen.color);
 }
 
 void RasterCanvas::ellipse(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b) {

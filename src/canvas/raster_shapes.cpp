@@ -104,9 +104,13 @@ void drawThinLine(const Surface& s, P64 a, P64 b, TColor color) {
     }
     if (lo >= hi) return;
     const std::int64_t den = 2 * major;
-    const Int128 num0 = Int128{2} * lo * minor + major;
-    std::int64_t q = static_cast<std::int64_t>(num0 / den);
-    std::int64_t r = static_cast<std::int64_t>(num0 % den);
+    std::int64_t q = 0;
+    std::int64_t r = major;
+    if (lo > 0) {
+        const Int128 num0 = Int128{2} * lo * minor + major;
+        q = static_cast<std::int64_t>(num0 / den);
+        r = static_cast<std::int64_t>(num0 % den);
+    }
     for (std::int64_t i = lo; i < hi; ++i) {
         const std::int64_t m = start + sMajor * i;
         const std::int64_t n = startMinor + sMinor * q;

@@ -84,7 +84,7 @@ Rect SvgCanvas::clipRect() const {
 }
 
 void SvgCanvas::polygon(std::span<const Point> points) {
-    if (points.empty()) return;
+    if (points.size() < 2) return;
     std::int64_t x0 = 0, y0 = 0, x1 = 0, y1 = 0;
     if (canvas::axisAlignedRectangle(points, x0, y0, x1, y1)) {
         // Same coverage as the raster, limited to the canvas so numbers stay small.

@@ -30,10 +30,17 @@ void renderText(const Surface& s, std::int64_t x, std::int64_t y, std::string_vi
         const std::int64_t gx = penX + g.left;
         const std::int64_t gy = baseline - g.top;
         penX += g.advance;
-        if (gx + g.width <= 0 || gy + g.rows <= 0 || gy >= s.height) continue;
-        for (std::int32_t r = 0; r < g.rows; ++r) {
-            for (std::int32_t c = 0; c < g.width; ++c) {
-                if (g.ink(c, r)) s.set(gx + c, gy + r, font.color);
+        // The glyph's rows and columns on the surface.
+        const std::int64_t c0 = std::max<std::int64_t>(0, -gx);
+        const std::int64_t c1 = std::min<std::int64_t>(g.width, s.width - gx);
+        const std::int64_t r0 = std::max<std::int64_t>(0, -gy);
+        const std::int64_t r1 = std::min<std::int64_t>(g.rows, s.height - gy);
+        for (std::int64_t r = r0; r < r1; ++r) {
+            const std::int64_t row = (gy + r) * s.width + gx;
+            for (std::int64_t c = c0; c < c1; ++c) {
+                if (g.ink(static_cast<std::int32_t>(c), static_cast<std::int32_t>(r))) {
+                    s.pixels[row + c] = font.color;
+                }
             }
         }
     }

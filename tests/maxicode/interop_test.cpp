@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -98,6 +99,45 @@ TEST(MaxiInterop, MessagesReadBack) {
         // Only the mode switch of a postal code with letters is noted.
         EXPECT_EQ(control.notes().size(), c.mode == 2 && c.data[0] == 'E' ? 1U : 0U);
     }
+}
+
+// Mixed messages over all five code sets: every shift, latch and lock the encoder takes must
+// read back.
+TEST(MaxiInterop, RandomMixedMessages) {
+    // Letters, digits and punctuation weigh more than the rest, so runs form.
+    const std::string common = "ABCDEFXYZabcdefxyz0123456789 ,./:;!@";
+    std::mt19937 random(16023);
+    for (int round = 0; round < 60; ++round) {
+        std::string data;
+        const auto length = 1 + random() % 30;
+        while (data.size() < length) {
+            const auto pick = random() % 4;
+            const auto run = 1 + random() % 5;
+            for (unsigned i = 0; i < run && data.size() < length; ++i) {
+                auto c =
+                    pick < 2 ? common[random() % common.size()] : static_cast<char>(random() % 256);
+                if (c == '\r') c = 'R';  // the reader gives CR back as a line feed
+                data += c;
+            }
+        }
+        SCOPED_TRACE(round);
+        TMaxicode control;
+        control.processTilde = false;
+        control.mode = round % 2 == 0 ? 4 : 6;
+        control.data = data;
+        EXPECT_EQ(read(control), data);
+    }
+}
+
+// The demo's parcel symbol, written with tilde escapes for the separators.
+TEST(MaxiInterop, DemoParcel) {
+    TMaxicode control;
+    control.mode = 2;
+    control.data =
+        "[)>~03001~02996152382802~029840~029001~0291Z00004951~029UPSN~02906X610~029159~029"
+        "1234567~0291/1~029~029Y~029634 ALPHA DR~029PITTSBURGH~029PA~030~004";
+    EXPECT_EQ(read(control), barcode1d::expandTildes(control.data));
+    EXPECT_EQ(control.zipCode, "152382802");
 }
 
 TEST(MaxiInterop, PostalFieldsFromProperties) {

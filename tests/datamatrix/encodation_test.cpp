@@ -103,6 +103,12 @@ TEST(Encodation, AutomaticMode) {
         {E_AUTO, false, "123456", {142, 164, 186}},
         {E_AUTO, false, "12345678901", {142, 164, 186, 208, 220, 50}},
         {E_AUTO, false, "ABCDEFGHIJ", {230, 89, 233, 109, 36, 128, 95, 254, 75}},
+        // The ASCII step's look-ahead leaves C40 straight for Base 256: unlatch first.
+        {E_AUTO,
+         false,
+         "CAG A1AIf\xE4"
+         "d.",
+         {230, 102, 69, 20, 246, 254, 231, 179, 132, 33, 212, 232, 253, 93}},
     });
 }
 

@@ -165,6 +165,27 @@ TEST(DatamatrixInterop, FunctionCharactersReadInEveryEncoding) {
     }
 }
 
+TEST(DatamatrixInterop, ShortMixedDataReadsInEveryEncoding) {
+    // Short runs of letters, digits, punctuation and high bytes switch modes often.
+    const std::string alphabet = "ABCDEFGHIJKLMabcdef0123 .,\xC1\xE4\xE5\xFF\x01";
+    std::uint32_t seed = 2024;
+    for (int i = 0; i < 150; ++i) {
+        std::string data;
+        seed = seed * 1664525u + 1013904223u;
+        const std::size_t length = 1 + (seed >> 8) % 40;
+        for (std::size_t k = 0; k < length; ++k) {
+            seed = seed * 1664525u + 1013904223u;
+            data += alphabet[(seed >> 10) % alphabet.size()];
+        }
+        for (const TEncoding encoding : kReadableEncodings) {
+            SCOPED_TRACE(std::to_string(i) + " / " + std::to_string(static_cast<int>(encoding)));
+            const auto r = buildAndRead(data, encoding);
+            ASSERT_TRUE(r.ok);
+            ASSERT_EQ(r.bytes, data);
+        }
+    }
+}
+
 TEST(DatamatrixInterop, MendedEncodationsRead) {
     struct Case {
         std::string data;
@@ -174,7 +195,10 @@ TEST(DatamatrixInterop, MendedEncodationsRead) {
         {"ab\xC1\xE1Zz", TEncoding::E_TEXT},  // Text from 128 on
         {"\xE4\xE5\xE6\xE7\xE8\xE9\xEA"
          "1234",
-         TEncoding::E_AUTO},               // Base 256, then ASCII
+         TEncoding::E_AUTO},  // Base 256, then ASCII
+        {"CAG A1AIf\xE4"
+         "d.",
+         TEncoding::E_AUTO},               // C40, unlatch, Base 256
         {"ABX", TEncoding::E_C40},         // 254 as data at the end
         {"ABCDEFGHIJ", TEncoding::E_C40},  // last character in ASCII, unlatch dropped
     };

@@ -184,14 +184,6 @@ TEST(MaxiInterop, EveryHexagonSize) {
     }
 }
 
-TEST(MaxiInterop, TildesAreExpanded) {
-    TMaxicode control;
-    control.data = "A~065B~~C~255";
-    EXPECT_EQ(read(control), barcode1d::expandTildes(control.data));
-    control.processTilde = false;
-    EXPECT_EQ(read(control), control.data);
-}
-
 TEST(MaxiInterop, CutKeepsWholeDigitGroups) {
     struct Case {
         std::int32_t mode;

@@ -48,16 +48,6 @@ TEST(MaxiLayout, Examples) {
     }
 }
 
-TEST(MaxiLayout, NoLayoutKeepsThePrevious) {
-    Layout previous = computeLayout(25.5, 600, Layout{});
-    for (const auto& [size, resolution] : std::vector<std::pair<double, std::int32_t>>{
-             {25.5, 0}, {25.5, -300}, {NAN, 200}, {INFINITY, 200}, {-3, 200}, {0, 200}}) {
-        const Layout l = computeLayout(size, resolution, previous);
-        EXPECT_EQ(l.W, 21);
-        EXPECT_EQ(l.cx, 304);
-    }
-}
-
 TEST(MaxiLayout, HugeValuesStayInRange) {
     for (const auto& [size, resolution] : std::vector<std::pair<double, std::int32_t>>{
              {1e300, 200}, {25.5, INT32_MAX}, {1e-300, 200}, {1e-300, INT32_MAX}, {0.01, 1}}) {

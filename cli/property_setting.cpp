@@ -13,7 +13,10 @@ bool sameIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 std::string quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
+    std::string q(1, '"');
+    q.append(text);
+    q.push_back('"');
+    return q;
 }
 
 // A table entry of the given type, to reuse the value parser for a font's fields.

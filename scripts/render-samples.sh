@@ -24,9 +24,9 @@ render datamatrix-rectangle datamatrix -d "Rectangular 16x48" --set PreferredFor
 render pdf417 pdf417 -d "Quorvantix PDF417 sample" --set PDFECLevel=2 --set BarHeightPixels=4
 render pdf417-truncated pdf417 -d "Truncated PDF417" --set PDFTruncated=true --set BarHeightPixels=4
 render pdf417-macro pdf417 --macro -d "$(printf 'Macro PDF417 segment data %.0s' {1..9})" \
-    --set PDFMaxRows=9 --set PDFColumns=4 --set PDFMacroFileId=17 --set BarHeightPixels=4
+    --set PDFMaxRows=22 --set PDFColumns=4 --set PDFMacroFileId=17 --set BarHeightPixels=4
 # MaxiCode: a mode-2 parcel symbol with its postal primary, and a mode-4 message.
-render maxicode-mode2 maxicode --set mode=2 --set zipCode=152382802 --set country=840 \
+render maxicode-mode2 maxicode --set LeftMargin=10 --set TopMargin=10 --set mode=2 --set zipCode=152382802 --set country=840 \
     --set serviceClass=001 -d "Parcel for Quorvantix"
-render maxicode-mode4 maxicode -d "MaxiCode mode 4 from Quorvantix"
+render maxicode-mode4 maxicode --set LeftMargin=10 --set TopMargin=10 -d "MaxiCode mode 4 from Quorvantix"
 echo "samples written to $out/"

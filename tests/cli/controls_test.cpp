@@ -107,6 +107,20 @@ TEST(CliControls, ImagesFitTheSymbolAndItsMargins) {
     }
 }
 
+// MaxiCode's margins and offsets move the symbol; the image repeats their sum on the far side.
+TEST(CliControls, MaxiCodeMarginsAndOffsetsRepeatOnTheFarSide) {
+    TempDir dir;
+    ASSERT_EQ(runCli({"maxicode", "-o", dir.file("a.png")}).status, 0);
+    ASSERT_EQ(runCli({"maxicode", "--set", "LeftMargin=10", "--set", "offsetX=5", "--set",
+                      "TopMargin=3", "--set", "offsetY=4", "-o", dir.file("b.png")})
+                  .status,
+              0);
+    const Image a = readPng(dir.file("a.png"));
+    const Image b = readPng(dir.file("b.png"));
+    EXPECT_EQ(b.width, a.width + 2 * 15);
+    EXPECT_EQ(b.height, a.height + 2 * 7);
+}
+
 TEST(CliControls, NotesDecideTheStatus) {
     struct Case {
         std::vector<std::string> args;

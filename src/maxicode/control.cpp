@@ -112,10 +112,13 @@ void TMaxicode::paintBarcode(Canvas& canvas) {
     zipCode = symbol.postal.zipCode;
     country = symbol.postal.country;
     serviceClass = symbol.postal.serviceClass;
-    memo_.active = fromData;
-    memo_.zipCode = zipCode;
-    memo_.country = country;
-    memo_.serviceClass = serviceClass;
+    // Paints in other modes leave the postal fields alone, and so the memo.
+    if (mode == 2 || mode == 3) {
+        memo_.active = fromData;
+        memo_.zipCode = zipCode;
+        memo_.country = country;
+        memo_.serviceClass = serviceClass;
+    }
     for (auto& note : symbol.notes) addNote(Note::Severity::Warning, std::move(note));
 
     canvas.pen.color = BarColor;

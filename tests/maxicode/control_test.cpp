@@ -184,6 +184,13 @@ TEST(MaxiControl, RepaintingGivesTheSameSymbol) {
     EXPECT_EQ(control.codewords(), first);
     EXPECT_EQ(control.country, "840");
 
+    // A paint in another mode in between changes nothing.
+    control.mode = 4;
+    control.paintBarcode(canvas);
+    control.mode = 2;
+    control.paintBarcode(canvas);
+    EXPECT_EQ(control.codewords(), first);
+
     // New data is split again while the host leaves the written fields alone.
     control.data = kHeader +
                    "55555\x1d"

@@ -202,7 +202,7 @@ void encodeTwoHalves(EncoderContext& ctx, const TwoHalves& t) {
     std::string sets(t.half, 'A');
     if (t.ean13) {
         if (appends) ctx.props.codeText = code;
-        sets = "A" + std::string(kEan13Parity[digitValue(code[0])]);
+        sets.replace(1, 5, kEan13Parity[digitValue(code[0])]);
     }
     {
         EanWriter w(ctx, t.name);

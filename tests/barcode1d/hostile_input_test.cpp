@@ -54,7 +54,9 @@ std::vector<Mutation> mutations() {
     out.push_back({"X and N lowest", [](TBarcode1D& c) { c.X = c.N = c.I = kMin; }});
     out.push_back({"Code all bytes", [](TBarcode1D& c) { c.Code = allBytes(); }});
     out.push_back({"Code all bytes, tildes", [](TBarcode1D& c) {
-                       c.Code = "~" + allBytes() + "~~~9999~";
+                       c.Code = allBytes();
+                       c.Code.insert(0, 1, '~');
+                       c.Code.append("~~~9999~");
                        c.ProcessTilde = true;
                    }});
     out.push_back({"Code empty", [](TBarcode1D& c) { c.Code.clear(); }});
@@ -72,8 +74,8 @@ std::vector<Mutation> mutations() {
         out.push_back({"Font height", [=](TBarcode1D& c) { c.Font->height = h; }});
     out.push_back({"strings", [](TBarcode1D& c) {
                        c.UPCESytem = std::string(1, '\0');
-                       c.Code128Set = "\xff";
-                       c.CODABARStartChar = "";
+                       c.Code128Set.assign(1, '\xff');
+                       c.CODABARStartChar.clear();
                        c.CODABARStopChar = std::string(300, 'Z');
                    }});
     return out;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -22,6 +23,10 @@ struct ValuesCase {
     std::vector<int> values;  // start first, check last
     bool notes;               // something was left out
 };
+
+void PrintTo(const ValuesCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class Code128Values : public ::testing::TestWithParam<ValuesCase> {};
 

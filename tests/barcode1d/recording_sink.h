@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,13 +34,12 @@ class RecordingSink : public PatternSink {
         if (colours.size() != widths.size()) return;
         for (std::size_t k = 0; k < colours.size(); ++k) {
             const char w = widths[k];
-            const std::int64_t width = w == 'n'               ? narrow
-                                       : w == 'w'             ? wide
-                                       : w >= '1' && w <= '4' ? narrow * (w - '0')
-                                                              : -1;
-            if (width < 0) continue;
+            const bool known = w == 'n' || w == 'w' || (w >= '1' && w <= '4');
+            if (!known) continue;
+            const std::int64_t width = w == 'n' ? narrow : w == 'w' ? wide : narrow * (w - '0');
             elements.push_back({colours[k] == 'b', width});
-            x_ += width;
+            if (__builtin_add_overflow(x_, width, &x_))
+                x_ = std::numeric_limits<std::int64_t>::max();
         }
     }
     void drawGuardPattern(std::string_view colours, std::string_view widths,

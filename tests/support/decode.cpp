@@ -37,6 +37,7 @@ Decoded decode(const Bitmap& bitmap, ZXing::BarcodeFormats formats, DecodeOption
     const auto& bytes = result.bytes();
     d.bytes.assign(bytes.begin(), bytes.end());
     d.text = result.text();
+    d.symbologyIdentifier = result.symbologyIdentifier();
     if (options.readAddOn) {
         // The reader appends the add-on to the text after a space.
         const auto space = d.text.find(' ');

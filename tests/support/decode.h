@@ -15,6 +15,8 @@ struct Decoded {
     std::string bytes;   // the decoded content, one char per byte
     std::string text;    // the decoded text (UTF-8), for symbologies that carry text
     std::string addOn;   // EAN/UPC add-on digits, when read
+    // The symbology identifier "]cm", e.g. "]C1" for a GS1-128 symbol.
+    std::string symbologyIdentifier;
 };
 
 struct DecodeOptions {

@@ -172,6 +172,57 @@ TEST(Barcode1DControl, EanTextSplitsUnderTheHalves) {
     EXPECT_EQ(span(polys[3]).bottom, 20 + 50);
 }
 
+TEST(Barcode1DControl, EanFamilyTextLayout) {
+    // Texts in drawing order; x of -1 means "centred in its span", checked against the marks.
+    struct Case {
+        TSymbology type;
+        std::string code;
+        bool guardBars;
+        std::vector<std::string> texts;
+    };
+    const Case cases[] = {
+        {TSymbology::UPCA, "036000291452", true, {"52495", "0", "36000", "29145", "2"}},
+        {TSymbology::UPCA, "03600029145", true, {"52495", "03600029145"}},  // plain layout
+        {TSymbology::EAN8, "55123457", true, {"52495", "5512", "3457"}},
+        {TSymbology::UPCE, "04210000526", true, {"52495", "0", "425261"}},
+        {TSymbology::EAN13, "400638133393", false, {"52495", "4006381333931"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.code);
+        TBarcode1D ctl;
+        ctl.barType = c.type;
+        ctl.Code = c.code;
+        ctl.guardBars = c.guardBars;
+        ctl.UPCESytem = "0";
+        ctl.BarHeightPixels = 50;
+        ctl.UPCEANSupplement5 = true;
+        ctl.supplement = "52495";
+        RecordingCanvas rec;
+        ctl.paintBarcode(rec);
+        const auto t = callsOf(rec, Kind::Text);
+        ASSERT_EQ(t.size(), c.texts.size());
+        const auto& m = ctl.layoutMarks();
+        // The add-on text sits over the add-on bars: TopMargin + supplementTop - 2 - h.
+        EXPECT_EQ(m.supplementTop, 10);
+        EXPECT_EQ(t[0].points[0].y, 20 + 10 - 2 - 10);
+        EXPECT_EQ(
+            t[0].points[0].x,
+            m.supplementStart + (m.supplementEnd - m.supplementStart - rec.textWidth("52495")) / 2);
+        for (std::size_t i = 0; i < t.size(); ++i) {
+            EXPECT_EQ(t[i].text, c.texts[i]);
+            if (i > 0 && c.texts.size() > 2) {
+                EXPECT_EQ(t[i].points[0].y, 20 + 50 + 1);
+            }
+        }
+        if (c.type == TSymbology::UPCA && c.texts.size() == 5) {
+            EXPECT_EQ(t[4].points[0].x, m.symbolEnd + 3);
+        }
+        if (c.texts.size() == 2) {
+            EXPECT_EQ(t[1].points[0].y, 20 + 50 + 5);  // plain layout: h div 2 below the bars
+        }
+    }
+}
+
 TEST(Barcode1DControl, TildesAndExtraHeight) {
     struct Case {
         TSymbology type;

@@ -75,13 +75,14 @@ void TDatamatrix::buildSymbol() {
                                         " codewords; 1558 is the most a symbol holds" + keeps);
         return;
     }
-    const auto preferred = sizeOf(PreferredFormat);
-    if (PreferredFormat != TFormat::AUTO && stream->format != PreferredFormat)
+    if (PreferredFormat != TFormat::AUTO && stream->format != PreferredFormat) {
+        const auto number = std::to_string(static_cast<std::int32_t>(PreferredFormat));
         note(Note::Severity::Warning,
              "PreferredFormat " +
-                 (preferred ? formatName(PreferredFormat)
-                            : std::to_string(static_cast<std::int32_t>(PreferredFormat))) +
-                 " does not hold the data; " + formatName(stream->format) + " is used");
+                 (sizeOf(PreferredFormat) ? formatName(PreferredFormat) + " does not hold the data"
+                                          : number + " is no size") +
+                 "; " + formatName(stream->format) + " is used");
+    }
 
     const SymbolSize size = *sizeOf(stream->format);
     modules_ = buildModules(size, stream->codewords);

@@ -203,7 +203,7 @@ TEST(DatamatrixControl, NotesForWhatIsAdjusted) {
     const Case cases[] = {
         {"abc~", true, 0, 0, "\"~\""},
         {"ABCDEFGHIJ", false, 1, 0, "10 x 10 does not hold the data; 16 x 16 is used"},
-        {"ABCDEFGHIJ", false, 99, 0, "PreferredFormat 99"},
+        {"ABCDEFGHIJ", false, 99, 0, "PreferredFormat 99 is no size; 16 x 16 is used"},
         {"ABCDEFGHIJ", false, 0, -3, "Encoding -3"},
         {"ABCDEFGHIJ", false, 0, 6, "E_ASCII is used"},
     };

@@ -51,8 +51,8 @@ void TDatamatrix::buildSymbol() {
     }
     if (tooLong) {
         note(Note::Severity::Error, "the data has more than " + std::to_string(kMaxData) +
-                                        " characters; 1558 codewords is the most a symbol holds" +
-                                        keeps);
+                                        " characters; " + std::to_string(kMaxCapacity) +
+                                        " codewords is the most a symbol holds" + keeps);
         return;
     }
     if (data.size() == 0) {
@@ -71,8 +71,9 @@ void TDatamatrix::buildSymbol() {
     const std::size_t needed = encoded.codewords.size();
     auto stream = buildCodewordStream(std::move(encoded), PreferredFormat);
     if (!stream) {
-        note(Note::Severity::Error, "the data needs " + std::to_string(needed) +
-                                        " codewords; 1558 is the most a symbol holds" + keeps);
+        note(Note::Severity::Error, "the data needs " + std::to_string(needed) + " codewords; " +
+                                        std::to_string(kMaxCapacity) +
+                                        " is the most a symbol holds" + keeps);
         return;
     }
     if (PreferredFormat != TFormat::AUTO && stream->format != PreferredFormat) {

@@ -233,7 +233,7 @@ void encodeCode128(EncoderContext& ctx) {
 }
 
 void encodeEAN128(EncoderContext& ctx) {
-    ctx.props.Code128Set = "C";
+    ctx.props.Code128Set.assign(1, 'C');
     drawValues(ctx.sink, ean128Values(ctx.props.Code, ctx.props.checkCharacter, ctx.notes));
 }
 

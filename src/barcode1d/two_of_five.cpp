@@ -47,7 +47,7 @@ LinearSymbol interleaved25(std::string_view data, bool check, std::vector<Note>&
     std::string& digits = symbol.codeText;
     // A leading zero makes the digit count, check digit included, even.
     if ((data.size() % 2 == 0) == check) {
-        digits = "0";
+        digits.assign(1, '0');
         notes.push_back(Note{Note::Severity::Warning,
                              "Interleaved 2 of 5: put a 0 in front for an even digit count"});
     }

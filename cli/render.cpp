@@ -53,7 +53,7 @@ Size measure(Control& control, const ControlEntry& entry, std::string& sizeError
         std::max<std::int64_t>(1, bottom + farMargin(control, entry.topMargin, entry.topOffset,
                                                      std::max<std::int64_t>(b.top, 0)));
     if (auto problem = checkImageSize(width, height)) {
-        sizeError = "the symbol needs " + *problem + "; give a smaller symbol or --size";
+        sizeError = "the symbol does not fit: " + *problem + "; make it smaller or give --size";
         return {};
     }
     return Size{static_cast<std::int32_t>(width), static_cast<std::int32_t>(height)};

@@ -38,13 +38,17 @@ std::string randomBytes(std::size_t n, unsigned seed) {
     return s;
 }
 
+// Linear in the data length, also where EAN-128 changes sets at every character.
 TEST(MoreEncodersHostile, AnyDataGivesBoundedOutputAndShortNotes) {
+    std::string mix;
+    while (mix.size() < 100'000) mix += "a\0011234`\3125";  // a, code 1, 1234, `, FNC1, 5
     const std::vector<std::string> data = {"",
                                            std::string(1, '\0'),
                                            randomBytes(300, 1),
                                            randomBytes(100'000, 2),
                                            std::string(100'000, '7'),
-                                           std::string(100'000, 'A')};
+                                           std::string(100'000, 'A'),
+                                           mix};
     for (const Named& e : encoders()) {
         for (const std::string& d : data) {
             test::Harness h;

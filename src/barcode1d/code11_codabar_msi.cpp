@@ -95,12 +95,13 @@ LinearSymbol codabar(std::string_view data, std::string_view startChar, std::str
     LinearSymbol symbol;
     const int start = findEntry(kCodabarTable, startChar);
     const int stop = findEntry(kCodabarTable, stopChar);
+    // Without its start or stop a Codabar symbol cannot be read at all.
     if (start < 0)
-        notes.push_back(Note{Note::Severity::Warning,
+        notes.push_back(Note{Note::Severity::Error,
                              "Codabar: start character \"" + std::string(startChar.substr(0, 8)) +
                                  "\" is not a Codabar character; no start drawn"});
     if (stop < 0)
-        notes.push_back(Note{Note::Severity::Warning,
+        notes.push_back(Note{Note::Severity::Error,
                              "Codabar: stop character \"" + std::string(stopChar.substr(0, 8)) +
                                  "\" is not a Codabar character; no stop drawn"});
     if (start >= 0) addCharacter(symbol.pattern, "bwbwbwbw", kCodabarTable, start);

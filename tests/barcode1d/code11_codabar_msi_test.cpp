@@ -109,6 +109,7 @@ TEST(Codabar, StartAndStopProperties) {
         h.run(encodeCodabar);
         EXPECT_EQ(h.sink.elements.size(), c.elements) << c.start << "/" << c.stop;
         EXPECT_EQ(h.notes.size(), c.notes) << c.start << "/" << c.stop;
+        for (const Note& n : h.notes) EXPECT_EQ(n.severity, Note::Severity::Error);
     }
 }
 

@@ -5,6 +5,7 @@ pkgs=(build-essential cmake ninja-build pkg-config clang-format
       libgtest-dev libgmock-dev libbenchmark-dev
       libpng-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
       libzxing-dev zint
+      clang libclang-rt-14-dev
       g++-mingw-w64-x86-64 mingw-w64-tools wine wine64 libwine-dev)
 missing=()
 for p in "${pkgs[@]}"; do

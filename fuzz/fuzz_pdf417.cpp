@@ -1,0 +1,7 @@
+// Any property values and data for the TPDF417 control, painted.
+#include "control_fuzz.h"
+#include "quorvantix/pdf417.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    return qv::fuzz::fuzzControl<qv::TPDF417>(data, size, "Code");
+}

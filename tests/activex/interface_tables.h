@@ -1,0 +1,186 @@
+// The dispatch interfaces as containers and scripts know them: every member in vtable order with
+// its DISPID, access and type. The type-library test compares the compiled library with these
+// tables; the container test drives every member listed here.
+#pragma once
+
+#include <string_view>
+
+namespace qv::activex::test {
+
+enum class Access {
+    RW,        // property read and write: two vtable entries, read first
+    R,         // read-only property
+    RWHidden,  // read and write, hidden from browsers
+    FontRW,    // read, write and write by reference
+    Method,
+};
+
+// For a property, the type of its value; for a method, its parameters: "type Name" each,
+// "retval type Name" for the return value.
+struct Member {
+    int dispid;
+    std::string_view name;
+    Access access;
+    std::string_view type;
+};
+
+inline constexpr Member kIBarcode1DX[] = {
+    {1, "Code", Access::RW, "BSTR"},
+    {2, "ProcessTilde", Access::RW, "VARIANT_BOOL"},
+    {3, "TopMargin", Access::RW, "long"},
+    {4, "LeftMargin", Access::RW, "long"},
+    {5, "BarHeightPixels", Access::RW, "long"},
+    {6, "BackColor", Access::RW, "OLE_COLOR"},
+    {7, "BarColor", Access::RW, "OLE_COLOR"},
+    {9, "textOnTop", Access::RW, "VARIANT_BOOL"},
+    {10, "barType", Access::RW, "TxSymbology"},
+    {11, "codeSup", Access::RW, "BSTR"},
+    {12, "checkCharacter", Access::RW, "VARIANT_BOOL"},
+    {13, "postnetHeightTallBar", Access::RW, "long"},
+    {14, "postnetHeightShortBar", Access::RW, "long"},
+    {15, "supplement", Access::RW, "BSTR"},
+    {16, "guardBars", Access::RW, "VARIANT_BOOL"},
+    {17, "codeText", Access::RW, "BSTR"},
+    {-512, "Font", Access::FontRW, "IFontDisp*"},
+    {18, "extraHeight", Access::RW, "long"},
+    {19, "UPCESytem", Access::RW, "BSTR"},
+    {20, "CODABARStartChar", Access::RW, "BSTR"},
+    {21, "CODABARStopChar", Access::RW, "BSTR"},
+    {22, "UPCEANSupplement2", Access::RW, "VARIANT_BOOL"},
+    {23, "UPCEANSupplement5", Access::RW, "VARIANT_BOOL"},
+    {24, "Code128Set", Access::RW, "BSTR"},
+    {25, "X", Access::RW, "long"},
+    {26, "N", Access::RW, "long"},
+    {27, "I", Access::RW, "long"},
+    {28, "H", Access::RW, "double"},
+    {29, "L", Access::RW, "long"},
+    {30, "supSeparation", Access::RW, "long"},
+    {31, "supHeight", Access::RW, "double"},
+    {34, "DoubleBuffered", Access::RWHidden, "VARIANT_BOOL"},
+    {35, "FlipChildren", Access::Method, "VARIANT_BOOL AllLevels"},
+    {38, "DrawTextBiDiModeFlags", Access::Method, "long Flags, retval long Value"},
+    {39, "DrawTextBiDiModeFlagsReadingOnly", Access::Method, "retval long Value"},
+    {-514, "Enabled", Access::RWHidden, "VARIANT_BOOL"},
+    {40, "GetControlsAlignment", Access::Method, "retval TxAlignment Value"},
+    {42, "InitiateAction", Access::Method, ""},
+    {43, "IsRightToLeft", Access::Method, "retval VARIANT_BOOL Value"},
+    {48, "UseRightToLeftAlignment", Access::Method, "retval VARIANT_BOOL Value"},
+    {49, "UseRightToLeftReading", Access::Method, "retval VARIANT_BOOL Value"},
+    {50, "UseRightToLeftScrollBar", Access::Method, "retval VARIANT_BOOL Value"},
+    {51, "BiDiMode", Access::RWHidden, "TxBiDiMode"},
+    {52, "Visible", Access::RWHidden, "VARIANT_BOOL"},
+    {53, "Cursor", Access::RW, "short"},
+    {57, "ClassNameIs", Access::Method, "BSTR Name, retval VARIANT_BOOL Value"},
+};
+
+inline constexpr Member kIDatamatrixX[] = {
+    {1, "PixelsDot", Access::RW, "long"},
+    {2, "Code", Access::RW, "BSTR"},
+    {3, "rebuild", Access::RW, "VARIANT_BOOL"},
+    {4, "CurrentX", Access::R, "long"},
+    {5, "CurrentY", Access::R, "long"},
+    {6, "Margin", Access::RW, "long"},
+    {7, "ProcessTilde", Access::RW, "VARIANT_BOOL"},
+    {8, "PreferredFormat", Access::RW, "TxFormat"},
+    {9, "Encoding", Access::RW, "TxEncoding"},
+    {10, "BackColor", Access::RW, "OLE_COLOR"},
+    {11, "BarColor", Access::RW, "OLE_COLOR"},
+    {12, "CalculatedFormat", Access::R, "TxFormat"},
+    {16, "DoubleBuffered", Access::RWHidden, "VARIANT_BOOL"},
+    {17, "FlipChildren", Access::Method, "VARIANT_BOOL AllLevels"},
+    {20, "DrawTextBiDiModeFlags", Access::Method, "long Flags, retval long Value"},
+    {21, "DrawTextBiDiModeFlagsReadingOnly", Access::Method, "retval long Value"},
+    {-514, "Enabled", Access::RWHidden, "VARIANT_BOOL"},
+    {22, "GetControlsAlignment", Access::Method, "retval TxAlignment Value"},
+    {24, "InitiateAction", Access::Method, ""},
+    {25, "IsRightToLeft", Access::Method, "retval VARIANT_BOOL Value"},
+    {30, "UseRightToLeftAlignment", Access::Method, "retval VARIANT_BOOL Value"},
+    {31, "UseRightToLeftReading", Access::Method, "retval VARIANT_BOOL Value"},
+    {32, "UseRightToLeftScrollBar", Access::Method, "retval VARIANT_BOOL Value"},
+    {33, "BiDiMode", Access::RWHidden, "TxBiDiMode"},
+    {34, "Visible", Access::RWHidden, "VARIANT_BOOL"},
+    {35, "Cursor", Access::RW, "short"},
+    {39, "ClassNameIs", Access::Method, "BSTR Name, retval VARIANT_BOOL Value"},
+};
+
+inline constexpr Member kIPDF417X[] = {
+    {1, "Code", Access::RW, "BSTR"},
+    {2, "PDFMacroSegmentCount", Access::R, "long"},
+    {3, "PDFTruncated", Access::RW, "VARIANT_BOOL"},
+    {4, "PDFMacroFileName", Access::RW, "BSTR"},
+    {5, "PDFMode", Access::RW, "TxEncoding"},
+    {6, "PDFMacroSegment", Access::RW, "long"},
+    {7, "PDFMacroFileId", Access::RW, "BSTR"},
+    {8, "PDFMacroTimeStamp", Access::RW, "BSTR"},
+    {9, "PDFMacroSender", Access::RW, "BSTR"},
+    {10, "PDFMacroAddresse", Access::RW, "BSTR"},
+    {11, "PDFMacroFileSize", Access::RW, "long"},
+    {12, "PDFMaxRows", Access::RW, "long"},
+    {13, "PDFRows", Access::RW, "long"},
+    {14, "PDFColumns", Access::RW, "long"},
+    {15, "PDFECLevel", Access::RW, "long"},
+    {16, "TopMargin", Access::RW, "long"},
+    {17, "LeftMargin", Access::RW, "long"},
+    {18, "BarWidthPixels", Access::RW, "long"},
+    {19, "BarHeightPixels", Access::RW, "long"},
+    {20, "BackColor", Access::RW, "OLE_COLOR"},
+    {21, "BarColor", Access::RW, "OLE_COLOR"},
+    {23, "resetMacroPDF", Access::Method, ""},
+    {24, "prepareMacroPDF", Access::Method, ""},
+    {27, "DoubleBuffered", Access::RWHidden, "VARIANT_BOOL"},
+    {28, "FlipChildren", Access::Method, "VARIANT_BOOL AllLevels"},
+    {31, "DrawTextBiDiModeFlags", Access::Method, "long Flags, retval long Value"},
+    {32, "DrawTextBiDiModeFlagsReadingOnly", Access::Method, "retval long Value"},
+    {-514, "Enabled", Access::RWHidden, "VARIANT_BOOL"},
+    {33, "GetControlsAlignment", Access::Method, "retval TxAlignment Value"},
+    {35, "InitiateAction", Access::Method, ""},
+    {36, "IsRightToLeft", Access::Method, "retval VARIANT_BOOL Value"},
+    {41, "UseRightToLeftAlignment", Access::Method, "retval VARIANT_BOOL Value"},
+    {42, "UseRightToLeftReading", Access::Method, "retval VARIANT_BOOL Value"},
+    {43, "UseRightToLeftScrollBar", Access::Method, "retval VARIANT_BOOL Value"},
+    {44, "BiDiMode", Access::RWHidden, "TxBiDiMode"},
+    {45, "Visible", Access::RWHidden, "VARIANT_BOOL"},
+    {46, "Cursor", Access::RW, "short"},
+    {50, "ClassNameIs", Access::Method, "BSTR Name, retval VARIANT_BOOL Value"},
+};
+
+inline constexpr Member kIMaxicodeX[] = {
+    {1, "setL", Access::Method, "double Value"},
+    {2, "setResolution", Access::Method, "long Value"},
+    {3, "offsetX", Access::RW, "long"},
+    {4, "L", Access::RW, "double"},
+    {5, "offsetY", Access::RW, "long"},
+    {6, "TopMargin", Access::RW, "long"},
+    {7, "LeftMargin", Access::RW, "long"},
+    {8, "BackColor", Access::RW, "OLE_COLOR"},
+    {9, "BarColor", Access::RW, "OLE_COLOR"},
+    {10, "zipCode", Access::RW, "BSTR"},
+    {11, "serviceClass", Access::RW, "BSTR"},
+    {12, "country", Access::RW, "BSTR"},
+    {13, "data", Access::RW, "BSTR"},
+    {14, "mode", Access::RW, "long"},
+    {15, "numberOfCodes", Access::RW, "long"},
+    {16, "positionOfCode", Access::RW, "long"},
+    {17, "ProcessTilde", Access::RW, "VARIANT_BOOL"},
+    {18, "WHexagon", Access::RW, "long"},
+    {19, "HHexagon", Access::RW, "long"},
+    {20, "preferredWidth", Access::R, "long"},
+    {21, "preferredHeight", Access::R, "long"},
+    {22, "resolution", Access::RW, "long"},
+    {26, "DoubleBuffered", Access::RWHidden, "VARIANT_BOOL"},
+    {27, "FlipChildren", Access::Method, "VARIANT_BOOL AllLevels"},
+    {30, "DrawTextBiDiModeFlags", Access::Method, "long Flags, retval long Value"},
+    {31, "DrawTextBiDiModeFlagsReadingOnly", Access::Method, "retval long Value"},
+    {-514, "Enabled", Access::RWHidden, "VARIANT_BOOL"},
+    {32, "GetControlsAlignment", Access::Method, "retval TxAlignment Value"},
+    {34, "InitiateAction", Access::Method, ""},
+    {35, "IsRightToLeft", Access::Method, "retval VARIANT_BOOL Value"},
+    {40, "UseRightToLeftAlignment", Access::Method, "retval VARIANT_BOOL Value"},
+    {41, "UseRightToLeftReading", Access::Method, "retval VARIANT_BOOL Value"},
+    {42, "UseRightToLeftScrollBar", Access::Method, "retval VARIANT_BOOL Value"},
+    {43, "BiDiMode", Access::RWHidden, "TxBiDiMode"},
+    {44, "Visible", Access::RWHidden, "VARIANT_BOOL"},
+    {45, "Cursor", Access::RW, "short"},
+    {49, "ClassNameIs", Access::Method, "BSTR Name, retval VARIANT_BOOL Value"},
+};
+}  // namespace qv::activex::test

@@ -1,6 +1,7 @@
 #include <array>
 
 #include "quorvantix/barcode1d.h"
+#include "quorvantix/member_property.h"
 
 namespace qv {
 namespace {
@@ -11,46 +12,33 @@ constexpr std::string_view kSymbologyNames[] = {
     "UPCE",   "CODE128",   "CODE93EXT",     "POSTNET", "EAN128",
 };
 
-const TBarcode1D& self(const Control& c) {
-    return static_cast<const TBarcode1D&>(c);
-}
-TBarcode1D& self(Control& c) {
-    return static_cast<TBarcode1D&>(c);
-}
-
-// Members of the value types a PropertyValue carries.
-template <auto M>
-PropertyValue get(const Control& c) {
-    return PropertyValue{self(c).*M};
-}
-template <auto M>
-void set(Control& c, const PropertyValue& v) {
-    using T = std::remove_reference_t<decltype(self(c).*M)>;
-    if (const T* p = std::get_if<T>(&v)) self(c).*M = *p;
-}
-
-// Colours and the symbology travel as int32.
-template <auto M>
-PropertyValue getAsInt(const Control& c) {
-    return PropertyValue{static_cast<std::int32_t>(self(c).*M)};
-}
-template <auto M>
-void setFromInt(Control& c, const PropertyValue& v) {
-    using T = std::remove_reference_t<decltype(self(c).*M)>;
-    if (const auto* p = std::get_if<std::int32_t>(&v)) self(c).*M = static_cast<T>(*p);
-}
-
 template <auto M>
 constexpr PropertyInfo prop(std::string_view name, PropType type, std::string_view def,
                             std::optional<std::string_view> stored, std::string_view help,
                             bool readOnly = false) {
-    return PropertyInfo{name, type, def, stored, readOnly, help, {}, &get<M>, &set<M>};
+    return PropertyInfo{name,
+                        type,
+                        def,
+                        stored,
+                        readOnly,
+                        help,
+                        {},
+                        &getMember<TBarcode1D, M>,
+                        &setMember<TBarcode1D, M>};
 }
 template <auto M>
 constexpr PropertyInfo intProp(std::string_view name, PropType type, std::string_view def,
                                std::optional<std::string_view> stored, std::string_view help,
                                std::span<const std::string_view> names = {}) {
-    return PropertyInfo{name, type, def, stored, false, help, names, &getAsInt<M>, &setFromInt<M>};
+    return PropertyInfo{name,
+                        type,
+                        def,
+                        stored,
+                        false,
+                        help,
+                        names,
+                        &getMember<TBarcode1D, M>,
+                        &setMember<TBarcode1D, M>};
 }
 
 using P = Barcode1DProperties;

@@ -3,6 +3,7 @@
 #include <type_traits>
 
 #include "quorvantix/datamatrix.h"
+#include "quorvantix/member_property.h"
 
 namespace qv {
 namespace {
@@ -19,35 +20,10 @@ constexpr std::string_view kEncodingNames[] = {"E_ASCII",   "E_C40",  "E_TEXT",
                                                "E_BASE256", "E_NONE", "E_AUTO"};
 static_assert(std::size(kEncodingNames) == static_cast<std::size_t>(TEncoding::E_AUTO) + 1);
 
-const TDatamatrix& self(const Control& c) {
-    return static_cast<const TDatamatrix&>(c);
-}
-TDatamatrix& self(Control& c) {
-    return static_cast<TDatamatrix&>(c);
-}
-
-// Reads and writes a member as the value that travels: strings and Booleans as they are,
-// integers, colours and enumerations as int32. A value of another type is ignored.
 template <auto Member>
-PropertyValue get(const Control& c) {
-    const auto& v = self(c).*Member;
-    using T = std::remove_cvref_t<decltype(v)>;
-    if constexpr (std::is_same_v<T, std::string> || std::is_same_v<T, bool>)
-        return v;
-    else
-        return static_cast<std::int32_t>(v);
-}
-
+constexpr auto get = &getMember<TDatamatrix, Member>;
 template <auto Member>
-void set(Control& c, const PropertyValue& value) {
-    auto& v = self(c).*Member;
-    using T = std::remove_cvref_t<decltype(v)>;
-    if constexpr (std::is_same_v<T, std::string> || std::is_same_v<T, bool>) {
-        if (auto p = std::get_if<T>(&value)) v = *p;
-    } else if (auto p = std::get_if<std::int32_t>(&value)) {
-        v = static_cast<T>(*p);
-    }
-}
+constexpr auto set = &setMember<TDatamatrix, Member>;
 
 const PropertyInfo kProperties[] = {
     {"Code",

@@ -2,6 +2,7 @@
 #include <array>
 
 #include "quorvantix/maxicode.h"
+#include "quorvantix/member_property.h"
 
 namespace qv {
 namespace {
@@ -9,33 +10,12 @@ namespace {
 TMaxicode& self(Control& c) {
     return static_cast<TMaxicode&>(c);
 }
-const TMaxicode& self(const Control& c) {
-    return static_cast<const TMaxicode&>(c);
-}
 
-// Plain stored values: reading and writing touch the member only. A value of the wrong kind is
-// ignored.
+// Plain stored values: reading and writing touch the member only.
 template <auto Member>
-PropertyValue get(const Control& c) {
-    return PropertyValue{self(c).*Member};
-}
-
+constexpr auto get = &getMember<TMaxicode, Member>;
 template <auto Member>
-void set(Control& c, const PropertyValue& v) {
-    using T = std::remove_reference_t<decltype(self(c).*Member)>;
-    if (const auto* p = std::get_if<T>(&v)) self(c).*Member = *p;
-}
-
-template <auto Member>
-PropertyValue getColour(const Control& c) {
-    return PropertyValue{static_cast<std::int32_t>(self(c).*Member)};
-}
-
-template <auto Member>
-void setColour(Control& c, const PropertyValue& v) {
-    if (const auto* p = std::get_if<std::int32_t>(&v))
-        self(c).*Member = static_cast<TColor>(static_cast<std::uint32_t>(*p));
-}
+constexpr auto set = &setMember<TMaxicode, Member>;
 
 void setL(Control& c, const PropertyValue& v) {
     if (const auto* p = std::get_if<double>(&v)) self(c).setL(*p);
@@ -102,8 +82,8 @@ const std::array<PropertyInfo, 20> kProperties = {{
      false,
      "Background and light rings",
      {},
-     getColour<&T::BackColor>,
-     setColour<&T::BackColor>},
+     get<&T::BackColor>,
+     set<&T::BackColor>},
     {"BarColor",
      P::Color,
      "#000000",
@@ -111,8 +91,8 @@ const std::array<PropertyInfo, 20> kProperties = {{
      false,
      "Dark hexagons and dark rings",
      {},
-     getColour<&T::BarColor>,
-     setColour<&T::BarColor>},
+     get<&T::BarColor>,
+     set<&T::BarColor>},
     {"zipCode",
      P::String,
      "",

@@ -1,6 +1,7 @@
 // The published properties of the PDF417 control, in declaration order.
 #include <array>
 
+#include "quorvantix/member_property.h"
 #include "quorvantix/pdf417.h"
 
 namespace qv {
@@ -8,39 +9,19 @@ namespace {
 
 constexpr std::array<std::string_view, 3> kModeNames{"PDF_BINARY", "PDF_TEXT", "PDF_NUMERIC"};
 
-TPDF417& self(Control& c) {
-    return static_cast<TPDF417&>(c);
-}
-const TPDF417& self(const Control& c) {
-    return static_cast<const TPDF417&>(c);
-}
-
-// Accessors of one data member, by the member's type.
-template <auto Member>
-PropertyValue getMember(const Control& c) {
-    using T = std::remove_cvref_t<decltype(self(c).*Member)>;
-    if constexpr (std::is_same_v<T, pdf417::TEncoding> || std::is_same_v<T, TColor>)
-        return static_cast<std::int32_t>(self(c).*Member);
-    else
-        return self(c).*Member;
-}
-
-template <auto Member>
-void setMember(Control& c, const PropertyValue& v) {
-    using T = std::remove_cvref_t<decltype(self(c).*Member)>;
-    if constexpr (std::is_same_v<T, pdf417::TEncoding> || std::is_same_v<T, TColor>) {
-        if (const auto* i = std::get_if<std::int32_t>(&v)) self(c).*Member = static_cast<T>(*i);
-    } else {
-        if (const auto* x = std::get_if<T>(&v)) self(c).*Member = *x;
-    }
-}
-
 template <auto Member>
 constexpr PropertyInfo prop(std::string_view name, PropType type, std::string_view initial,
                             std::optional<std::string_view> stored, std::string_view help,
                             std::span<const std::string_view> names = {}) {
-    return PropertyInfo{
-        name, type, initial, stored, false, help, names, &getMember<Member>, &setMember<Member>};
+    return PropertyInfo{name,
+                        type,
+                        initial,
+                        stored,
+                        false,
+                        help,
+                        names,
+                        &getMember<TPDF417, Member>,
+                        &setMember<TPDF417, Member>};
 }
 
 const std::array<PropertyInfo, 21> kProperties{
@@ -66,8 +47,8 @@ const std::array<PropertyInfo, 21> kProperties{
                  true,
                  "number of Macro PDF417 segments found by prepareMacroPDF (-1: none)",
                  {},
-                 &getMember<&TPDF417::PDFMacroSegmentCount>,
-                 &setMember<&TPDF417::PDFMacroSegmentCount>},
+                 &getMember<TPDF417, &TPDF417::PDFMacroSegmentCount>,
+                 &setMember<TPDF417, &TPDF417::PDFMacroSegmentCount>},
     prop<&TPDF417::PDFMacroFileId>("PDFMacroFileId", PropType::String, "", std::nullopt,
                                    "Macro PDF417 file ID, one codeword per character"),
     prop<&TPDF417::PDFMacroFileName>("PDFMacroFileName", PropType::String, "", std::nullopt,

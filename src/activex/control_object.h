@@ -74,16 +74,20 @@ class ControlObject : public Interface, public ISupportErrorInfo {
         *info = described.dispatch;
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID,
                                             DISPID* ids) override {
+        if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
+        if (names == nullptr || ids == nullptr) return E_POINTER;
         InterfaceInfo described;
         const HRESULT hr = interfaceInfo(*controlClass().iid, &described);
         if (FAILED(hr)) return hr;
         return DispGetIDsOfNames(described.dispatch, names, count, ids);
     }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params,
                                      VARIANT* result, EXCEPINFO* exception,
                                      UINT* argError) override {
+        if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
+        if (params == nullptr) return E_POINTER;
         InterfaceInfo described;
         const HRESULT hr = interfaceInfo(*controlClass().iid, &described);
         if (FAILED(hr)) return hr;

@@ -236,6 +236,15 @@ void gapsTest() {
         DISPID id;
     } gaps[] = {{barcode.get(), 8}, {pdf.get(), 22}, {barcode.get(), 36}, {barcode.get(), 41},
                 {pdf.get(), 29},    {pdf.get(), 47}, {barcode.get(), 0}};
+    // Only IID_NULL names the interface, and no arguments is not an empty call.
+    DISPPARAMS none{nullptr, nullptr, 0, 0};
+    Variant v;
+    QV_CHECK_EQ(barcode->Invoke(1, IID_IDispatch, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
+                                &v, nullptr, nullptr),
+                DISP_E_UNKNOWNINTERFACE, "Invoke with an interface");
+    QV_CHECK_EQ(barcode->Invoke(1, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, nullptr, &v,
+                                nullptr, nullptr),
+                E_POINTER, "Invoke without parameters");
     for (const auto& g : gaps) {
         Variant v;
         QV_CHECK_EQ(getProperty(g.object, g.id, &v), DISP_E_MEMBERNOTFOUND,

@@ -423,6 +423,16 @@ void unloadTest(const std::wstring& dllPath) {
     HMODULE module = LoadLibraryW(dllPath.c_str());
     QV_CHECK(module != nullptr, narrow(dllPath));
     if (module == nullptr) return;
+    // The type library as resource 1, the four 16 x 16 toolbox images as bitmaps 1 to 4.
+    QV_CHECK(FindResourceW(module, MAKEINTRESOURCEW(1), L"TYPELIB") != nullptr, "TYPELIB 1");
+    for (int id = 1; id <= 4; ++id) {
+        HANDLE image = LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, 0);
+        BITMAP info{};
+        QV_CHECK(image != nullptr && GetObjectW(image, sizeof info, &info) == sizeof info &&
+                     info.bmWidth == 16 && info.bmHeight == 16,
+                 "bitmap " + std::to_string(id));
+        if (image != nullptr) DeleteObject(image);
+    }
     using CanUnload = HRESULT(STDAPICALLTYPE*)();
     using GetClass = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
     auto canUnload = reinterpret_cast<CanUnload>(

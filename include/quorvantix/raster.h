@@ -5,11 +5,14 @@
 #include <cstdint>
 #include <memory>
 #include <span>
-#include <vector>
 
 #include "quorvantix/canvas.h"
 
 namespace qv {
+
+namespace canvas {
+class RasterCanvas;
+}
 
 class Bitmap {
   public:
@@ -25,16 +28,22 @@ class Bitmap {
     std::int32_t height() const { return height_; }
     // Outside the bitmap: 0.
     TColor pixel(std::int32_t x, std::int32_t y) const;
-    std::span<const std::uint32_t> pixels() const { return pixels_; }
-    std::span<std::uint32_t> pixels() { return pixels_; }
+    std::span<const std::uint32_t> pixels() const;
+    std::span<std::uint32_t> pixels();
     // Its clip rectangle is (0, 0, width, height); a fresh canvas has a black pen, white brush.
     Canvas& canvas();
 
   private:
+    friend class canvas::RasterCanvas;
+    // The canvas may hold rectangle fills back and write them in one pass; reading the pixels
+    // writes them, and from then on the canvas draws straight into the pixels.
+    void settle() const;
+
     std::int32_t width_;
     std::int32_t height_;
-    std::vector<std::uint32_t> pixels_;
-    std::unique_ptr<Canvas> canvas_;
+    std::size_t count_;
+    std::unique_ptr<std::uint32_t[]> pixels_;  // written by the canvas before anyone reads them
+    std::unique_ptr<canvas::RasterCanvas> canvas_;
 };
 
 }  // namespace qv

@@ -16,21 +16,111 @@ P64 wide(Point p) {
 
 }  // namespace
 
-Surface RasterCanvas::surface() const {
-    auto px = bitmap_.pixels();
-    return Surface{px.data(), bitmap_.width(), bitmap_.height()};
+Surface RasterCanvas::surface() {
+    settle();
+    return Surface{bitmap_.pixels_.get(), bitmap_.width(), bitmap_.height()};
+}
+
+void RasterCanvas::fill(const FillPart& part) {
+    if (!holding_) {
+        surface().fillRect(part.left, part.top, part.right, part.bottom, part.color);
+        return;
+    }
+    const std::int64_t w = bitmap_.width();
+    const std::int64_t h = bitmap_.height();
+    const std::int64_t l = std::max<std::int64_t>(part.left, 0);
+    const std::int64_t t = std::max<std::int64_t>(part.top, 0);
+    const std::int64_t r = std::min(part.right, w);
+    const std::int64_t b = std::min(part.bottom, h);
+    if (l >= r || t >= b) return;
+    if (l == 0 && t == 0 && r == w && b == h) {
+        // Covers everything: what was held before is hidden.
+        held_.clear();
+        base_ = part.color;
+        return;
+    }
+    // Short fills cost less drawn at once than held, past the first few (a background and its
+    // outline); drawing one writes what was held first, which keeps the painting order.
+    if ((b - t < kMinHeldRows && held_.size() >= kShortHeld) || held_.size() >= kMaxHeld) {
+        surface().fillRect(l, t, r, b, part.color);
+        return;
+    }
+    if (held_.empty()) held_.reserve(256);
+    held_.push_back({static_cast<std::int32_t>(l), static_cast<std::int32_t>(t),
+                     static_cast<std::int32_t>(r), static_cast<std::int32_t>(b), part.color});
+}
+
+void RasterCanvas::settle() {
+    if (!holding_) return;
+    holding_ = false;
+    std::uint32_t* const px = bitmap_.pixels_.get();
+    const auto w = static_cast<std::size_t>(bitmap_.width());
+    const std::int32_t h = bitmap_.height();
+    if (w == 0 || h == 0) return;
+    // Scratch kept per thread, so that settling allocates nothing once warm.
+    struct Scratch {
+        std::vector<std::int32_t> edges;
+        std::vector<std::uint32_t> byTop;
+        std::vector<std::uint32_t> active;
+    };
+    thread_local Scratch scratch;
+    auto& edges = scratch.edges;
+    auto& byTop = scratch.byTop;
+    auto& active = scratch.active;
+    // Bands of rows between consecutive edges are covered by the same fills, so they are alike.
+    edges.assign({0, h});
+    byTop.clear();
+    active.clear();
+    for (std::uint32_t i = 0; i < held_.size(); ++i) {
+        edges.push_back(held_[i].top);
+        edges.push_back(held_[i].bottom);
+        byTop.push_back(i);
+    }
+    std::sort(edges.begin(), edges.end());
+    edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
+    // Symbols are mostly drawn top down: then the painting order is already the order of tops.
+    const auto byTopEdge = [](const Held& a, const Held& b) { return a.top < b.top; };
+    if (!std::is_sorted(held_.begin(), held_.end(), byTopEdge)) {
+        std::stable_sort(byTop.begin(), byTop.end(), [&](std::uint32_t a, std::uint32_t b) {
+            return held_[a].top < held_[b].top;
+        });
+    }
+    std::size_t next = 0;
+    for (std::size_t k = 0; k + 1 < edges.size(); ++k) {
+        const std::int32_t y0 = edges[k];
+        const std::int32_t y1 = edges[k + 1];
+        std::erase_if(active, [&](std::uint32_t i) { return held_[i].bottom <= y0; });
+        // Every top is an edge, so the fills starting here are exactly those with top == y0;
+        // the active ones stay in painting order.
+        for (; next < byTop.size() && held_[byTop[next]].top == y0; ++next) {
+            active.insert(std::upper_bound(active.begin(), active.end(), byTop[next]), byTop[next]);
+        }
+        std::uint32_t* row = px + static_cast<std::size_t>(y0) * w;
+        std::fill(row, row + w, base_);
+        for (const std::uint32_t i : active) {
+            const Held& f = held_[i];
+            std::fill(row + f.left, row + f.right, f.color);
+        }
+        for (std::int32_t y = y0 + 1; y < y1; ++y) {
+            std::memcpy(px + static_cast<std::size_t>(y) * w, row, w * sizeof(std::uint32_t));
+        }
+    }
+    held_ = {};
 }
 
 void RasterCanvas::polygon(std::span<const Point> points) {
     if (points.size() < 2) return;  // the platform draws no figure of fewer than two points
-    const Surface s = surface();
     std::int64_t x0 = 0, y0 = 0, x1 = 0, y1 = 0;
     if (axisAlignedRectangle(points, x0, y0, x1, y1)) {
-        for (const FillPart& f : rectangleParts(x0, y0, x1, y1, pen, brush)) {
-            s.fillRect(f.left, f.top, f.right, f.bottom, f.color);
+        if (effectivePenWidth(pen) == 1 && brush.style == BrushStyle::Solid &&
+            brush.color == pen.color) {
+            fill({x0, y0, x1 + 1, y1 + 1, pen.color});  // one part, as rectangleParts gives
+            return;
         }
+        for (const FillPart& f : rectangleParts(x0, y0, x1, y1, pen, brush)) fill(f);
         return;
     }
+    const Surface s = surface();
     if (brush.style == BrushStyle::Solid) fillPolygon(s, points, brush.color);
     const std::int64_t w = effectivePenWidth(pen);
     const std::size_t n = points.size();
@@ -52,7 +142,19 @@ void RasterCanvas::ellipse(std::int32_t l, std::int32_t t, std::int32_t r, std::
 
 void RasterCanvas::line(Point a, Point b) {
     const std::int64_t w = effectivePenWidth(pen);
-    if (w == 1) {
+    if (w == 1 && (a.y == b.y || a.x == b.x)) {
+        // Horizontal and vertical runs as one fill: the pixels from a up to, not including, b.
+        const bool horizontal = a.y == b.y;
+        const std::int64_t from = horizontal ? a.x : a.y;
+        const std::int64_t to = horizontal ? b.x : b.y;
+        const std::int64_t lo = from <= to ? from : to + 1;
+        const std::int64_t hi = from <= to ? to : from + 1;
+        if (horizontal) {
+            surface().fillRect(lo, a.y, hi, std::int64_t{a.y} + 1, pen.color);
+        } else {
+            surface().fillRect(a.x, lo, std::int64_t{a.x} + 1, hi, pen.color);
+        }
+    } else if (w == 1) {
         drawThinLine(surface(), wide(a), wide(b), pen.color);
     } else if (a != b) {
         drawThickSegment(surface(), wide(a), lastLinePixel(wide(a), wide(b)), w, pen.color);
@@ -75,6 +177,8 @@ void RasterCanvas::copyRect(const Rect& to, Canvas& src, const Rect& from) {
     const auto* source = dynamic_cast<const RasterCanvas*>(&src);
     if (source == nullptr) return;  // only pixels can be copied
     const Bitmap& sb = source->bitmap();
+    settle();
+    sb.settle();
     // Same size, no stretching: the smaller of the two rectangles, clipped on both sides.
     std::int64_t w =
         std::min(std::int64_t{to.right} - to.left, std::int64_t{from.right} - from.left);
@@ -95,8 +199,8 @@ void RasterCanvas::copyRect(const Rect& to, Canvas& src, const Rect& from) {
     w = std::min({w, std::int64_t{sb.width()} - sx, std::int64_t{bitmap_.width()} - dx});
     h = std::min({h, std::int64_t{sb.height()} - sy, std::int64_t{bitmap_.height()} - dy});
     if (w <= 0 || h <= 0) return;
-    const std::uint32_t* sp = sb.pixels().data();
-    std::uint32_t* dp = bitmap_.pixels().data();
+    const std::uint32_t* sp = sb.pixels_.get();
+    std::uint32_t* dp = bitmap_.pixels_.get();
     const std::int64_t sw = sb.width();
     const std::int64_t dw = bitmap_.width();
     const auto bytes = static_cast<std::size_t>(w) * sizeof(std::uint32_t);

@@ -1,6 +1,8 @@
 // The canvas of a Bitmap: GDI pixel rules over its 32-bit pixels, everything clipped to it.
 #pragma once
 
+#include <vector>
+
 #include "canvas/raster_shapes.h"
 #include "quorvantix/raster.h"
 
@@ -21,9 +23,32 @@ class RasterCanvas : public Canvas {
 
     const Bitmap& bitmap() const { return bitmap_; }
 
+    // Writes the fills held back so far; from then on every operation draws at once.
+    void settle();
+
+    // Fills held back at most; past that they are written and drawing goes on directly.
+    static constexpr std::size_t kMaxHeld = 4096;
+    // Fills of fewer rows are held only while fewer than kShortHeld fills are.
+    static constexpr std::int64_t kMinHeldRows = 16;
+    static constexpr std::size_t kShortHeld = 8;
+
   private:
-    Surface surface() const;
+    // A rectangle clipped to the surface, half-open.
+    struct Held {
+        std::int32_t left, top, right, bottom;
+        TColor color;
+    };
+
+    // The pixels, with whatever is held back written first.
+    Surface surface();
+    void fill(const FillPart& part);
+
     Bitmap& bitmap_;
+    // A fresh bitmap is one colour plus axis-aligned fills, until something else is drawn or the
+    // pixels are read: those fills are written band by band, each band's rows once.
+    bool holding_ = true;
+    TColor base_ = 0xFFFFFF;
+    std::vector<Held> held_;
 };
 
 }  // namespace qv::canvas

@@ -1,0 +1,112 @@
+// The raster canvas's fast paths against the plain scan conversion they stand in for: every
+// shortcut must give the same pixels, clipping and extreme coordinates included.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <climits>
+#include <random>
+
+#include "canvas/raster_canvas.h"
+#include "canvas/raster_shapes.h"
+#include "canvas/surface.h"
+#include "pixel_helpers.h"
+#include "quorvantix/raster.h"
+
+namespace qv {
+namespace {
+
+using test::picture;
+using test::samePixels;
+
+constexpr TColor kInk = 0x123456;
+
+canvas::Surface surfaceOf(Bitmap& bm) {
+    return {bm.pixels().data(), bm.width(), bm.height()};
+}
+
+// Horizontal and vertical one-pixel lines are filled as runs; the general line walk decides.
+TEST(FastPath, AxisAlignedLinesMatchTheLineWalk) {
+    std::mt19937 rng(11);
+    std::uniform_int_distribution<std::int32_t> coord(-8, 28);
+    std::uniform_int_distribution<std::int32_t> pick(0, 3);
+    const std::int32_t extremes[] = {INT32_MIN, INT32_MIN + 1, -1,       0, 19,
+                                     20,        INT32_MAX - 1, INT32_MAX};
+    std::uniform_int_distribution<std::size_t> extreme(0, std::size(extremes) - 1);
+    auto value = [&] { return pick(rng) == 0 ? extremes[extreme(rng)] : coord(rng); };
+    for (int i = 0; i < 4000; ++i) {
+        const bool horizontal = pick(rng) < 2;
+        const std::int32_t fixed = value();
+        Point a{value(), fixed};
+        Point b{value(), fixed};
+        if (!horizontal) {
+            a = {fixed, a.x};
+            b = {fixed, b.x};
+        }
+        Bitmap fast(20, 20);
+        Bitmap walked(20, 20);
+        fast.canvas().pen.color = kInk;
+        fast.canvas().line(a, b);
+        canvas::drawThinLine(surfaceOf(walked), {a.x, a.y}, {b.x, b.y}, kInk);
+        ASSERT_TRUE(samePixels(fast, walked))
+            << a.x << "," << a.y << " -> " << b.x << "," << b.y << "\n"
+            << picture(fast, kInk) << "\n"
+            << picture(walked, kInk);
+    }
+}
+
+// A fresh bitmap holds rectangle fills back and writes them band by band; one whose pixels were
+// read first draws each fill at once. Random sequences of rectangles, with full covers, other
+// shapes in between and more fills than are ever held, must come out the same.
+TEST(FastPath, HeldFillsMatchDirectFills) {
+    std::mt19937 rng(5);
+    std::uniform_int_distribution<std::int32_t> size(0, 60);
+    std::uniform_int_distribution<std::int32_t> pick(0, 9);
+    const TColor colours[] = {0, kInk, 0xFFFFFF, 0x00FF00};
+    for (int i = 0; i < 400; ++i) {
+        const std::int32_t w = size(rng), h = size(rng);
+        Bitmap held(w, h);
+        Bitmap direct(w, h);
+        ASSERT_EQ(direct.pixels().size(), static_cast<std::size_t>(w) * h);  // settles it
+        std::uniform_int_distribution<std::int32_t> coord(-5, std::max(w, h) + 5);
+        const std::size_t count =
+            i % 50 == 0 ? canvas::RasterCanvas::kMaxHeld + 300 : std::size_t(1) + pick(rng) * 4;
+        for (std::size_t k = 0; k < count; ++k) {
+            const std::int32_t x0 = coord(rng), y0 = coord(rng), x1 = coord(rng), y1 = coord(rng);
+            const int what = pick(rng);
+            const TColor pen = colours[pick(rng) % 4], fill = colours[pick(rng) % 4];
+            const std::int32_t penWidth = what == 1 ? 3 : 1;
+            const bool clear = what == 2;
+            const bool whole = what == 3 && k % 3 == 0;
+            const bool diagonal = what == 4 && k % 7 == 0;
+            for (Bitmap* bm : {&held, &direct}) {
+                Canvas& c = bm->canvas();
+                c.pen.color = pen;
+                c.pen.width = penWidth;
+                c.brush.color = fill;
+                c.brush.style = clear ? BrushStyle::Clear : BrushStyle::Solid;
+                if (whole) {
+                    c.rectanglePolygon(-1, 0, w, h + 3);
+                } else if (diagonal) {
+                    c.line({x0, y0}, {x1, y1});
+                } else {
+                    c.rectanglePolygon(x0, y0, x1, y1);
+                }
+            }
+        }
+        ASSERT_TRUE(samePixels(held, direct)) << "case " << i << ", " << w << " x " << h;
+    }
+}
+
+// A fresh bitmap is white, whether read at once or after a copy from it.
+TEST(FastPath, FreshBitmapsAreWhiteWhereverRead) {
+    Bitmap source(5, 4);
+    Bitmap target(5, 4);
+    target.canvas().copyRect({0, 0, 5, 4}, source.canvas(), {0, 0, 5, 4});
+    for (const Bitmap* bm : {&source, &target}) {
+        for (const std::uint32_t p : bm->pixels()) ASSERT_EQ(p, 0xFFFFFFu);
+    }
+    EXPECT_EQ(Bitmap(3, 3).pixel(2, 2), 0xFFFFFFu);
+}
+
+}  // namespace
+}  // namespace qv

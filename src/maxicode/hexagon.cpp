@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string_view>
 
 namespace qv::maxicode {
 namespace {
@@ -40,18 +41,38 @@ constexpr std::string_view kHex20x24[] = {
 };
 // clang-format on
 
+// The dark run of every row, worked out from the drawings at compile time.
+template <std::size_t N>
+constexpr std::array<RowSpan, N> spansOf(const std::string_view (&rows)[N]) {
+    std::array<RowSpan, N> out{};
+    for (std::size_t r = 0; r < N; ++r) {
+        const auto first = rows[r].find('1');
+        if (first == std::string_view::npos) continue;
+        out[r] = {static_cast<std::int32_t>(first),
+                  static_cast<std::int32_t>(rows[r].rfind('1') + 1)};
+    }
+    return out;
+}
+
+constexpr auto kSpans7x8 = spansOf(kHex7x8);
+constexpr auto kSpans10x12 = spansOf(kHex10x12);
+constexpr auto kSpans14x16 = spansOf(kHex14x16);
+constexpr auto kSpans17x20 = spansOf(kHex17x20);
+constexpr auto kSpans20x24 = spansOf(kHex20x24);
+
 struct Drawn {
     std::int32_t wHexagon;
     std::int32_t hHexagon;
     std::span<const std::string_view> rows;
+    std::span<const RowSpan> spans;
 };
 
 constexpr std::array<Drawn, 5> kDrawn = {{
-    {7, 8, kHex7x8},
-    {10, 12, kHex10x12},
-    {14, 16, kHex14x16},
-    {18, 21, kHex17x20},
-    {21, 24, kHex20x24},
+    {7, 8, kHex7x8, kSpans7x8},
+    {10, 12, kHex10x12, kSpans10x12},
+    {14, 16, kHex14x16, kSpans14x16},
+    {18, 21, kHex17x20, kSpans17x20},
+    {21, 24, kHex20x24, kSpans20x24},
 }};
 
 }  // namespace
@@ -61,8 +82,8 @@ HexagonPattern HexagonPattern::choose(std::int32_t wHexagon, std::int32_t hHexag
     HexagonPattern p;
     for (const Drawn& d : kDrawn) {
         if (d.wHexagon == wHexagon && d.hHexagon == hHexagon) {
-            p.rows_ = d.rows;
-            p.height_ = static_cast<std::int32_t>(d.rows.size());
+            p.spans_ = d.spans;
+            p.height_ = static_cast<std::int32_t>(d.spans.size());
             p.width_ = static_cast<std::int32_t>(d.rows[0].size());
             return p;
         }
@@ -79,12 +100,7 @@ HexagonPattern HexagonPattern::choose(std::int32_t wHexagon, std::int32_t hHexag
 
 RowSpan HexagonPattern::row(std::int64_t r) const {
     if (r < 0 || r >= height_) return {};
-    if (predefined()) {
-        const std::string_view s = rows_[static_cast<std::size_t>(r)];
-        const auto first = s.find('1');
-        if (first == std::string_view::npos) return {};
-        return {static_cast<std::int32_t>(first), static_cast<std::int32_t>(s.rfind('1') + 1)};
-    }
+    if (predefined()) return spans_[static_cast<std::size_t>(r)];
     const std::int64_t inner = r - gap_;
     if (inner < 0 || inner >= innerRows_) return {};
     // Rows within `corner_` of the top or bottom lose a triangle at both ends.

@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <span>
-#include <string_view>
 
 namespace qv::maxicode {
 
@@ -24,14 +23,14 @@ class HexagonPattern {
 
     std::int32_t width() const { return width_; }
     std::int32_t height() const { return height_; }
-    bool predefined() const { return !rows_.empty(); }
+    bool predefined() const { return !spans_.empty(); }
     // Empty outside the pattern.
     RowSpan row(std::int64_t r) const;
 
   private:
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;
-    std::span<const std::string_view> rows_;  // a drawn pattern, "1" for a pixel
+    std::span<const RowSpan> spans_;  // a drawn pattern's rows
     std::int32_t gap_ = 0;
     std::int32_t innerRows_ = 0;
     std::int32_t innerColumns_ = 0;

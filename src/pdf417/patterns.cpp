@@ -1,26 +1,57 @@
 #include "pdf417/patterns.h"
 
 #include <algorithm>
+#include <array>
 
 #include "pdf417/codeword_patterns.h"
 
 namespace qv::pdf417 {
+namespace {
 
-std::string patternToRuns(std::uint32_t pattern) {
-    std::string runs;
+// Widths of the runs of a 17-bit pattern, leftmost first, as decimal digits.
+struct PatternRuns {
+    std::array<char, 17> widths{};
+    std::size_t count = 0;
+};
+
+constexpr PatternRuns runsOf(std::uint32_t pattern) {
+    PatternRuns runs;
     int width = 0;
     unsigned previous = (pattern >> 16) & 1U;
     for (int bit = 16; bit >= 0; --bit) {
         const unsigned module = (pattern >> bit) & 1U;
         if (module != previous) {
-            runs.push_back(static_cast<char>('0' + width));
+            runs.widths[runs.count++] = static_cast<char>('0' + width);
             width = 0;
             previous = module;
         }
         ++width;
     }
-    runs.push_back(static_cast<char>('0' + width));
+    runs.widths[runs.count++] = static_cast<char>('0' + width);
     return runs;
+}
+
+// Every codeword pattern is four bars and four spaces: its eight run widths, for every cluster,
+// worked out at compile time.
+using Runs = std::array<char, 8>;
+
+constexpr auto kCodewordRuns = [] {
+    std::array<std::array<Runs, 929>, 3> table{};
+    for (std::size_t c = 0; c < 3; ++c) {
+        for (std::size_t i = 0; i < 929; ++i) {
+            const PatternRuns runs = runsOf(kCodewordPatterns[c][i]);
+            if (runs.count != 8) throw "a codeword pattern without eight runs";
+            std::copy_n(runs.widths.begin(), 8, table[c][i].begin());
+        }
+    }
+    return table;
+}();
+
+}  // namespace
+
+std::string patternToRuns(std::uint32_t pattern) {
+    const PatternRuns runs = runsOf(pattern);
+    return {runs.widths.data(), runs.count};
 }
 
 RowIndicators rowIndicators(std::int32_t row, std::int32_t rows, std::int32_t columns,
@@ -48,18 +79,22 @@ std::vector<std::string> symbolRows(std::span<const std::int32_t> codewords, std
     std::vector<std::string> out;
     out.reserve(static_cast<std::size_t>(rows));
     for (std::int32_t row = 0; row < rows; ++row) {
-        const auto& table = kCodewordPatterns[static_cast<std::size_t>(row % 3)];
+        const auto& table = kCodewordRuns[static_cast<std::size_t>(row % 3)];
         const auto indicators = rowIndicators(row, rows, columns, ecLevel);
-        auto runs = [&](std::int32_t codeword) {
-            return patternToRuns(table[static_cast<std::size_t>(codeword)]);
+        std::string line;
+        line.reserve(start.size() + 8 * static_cast<std::size_t>(columns + 2) + kStopWidths.size());
+        auto append = [&](std::int32_t codeword) {
+            const Runs& r = table[static_cast<std::size_t>(codeword)];
+            line.append(r.data(), r.size());
         };
-        std::string line = start + runs(indicators.left);
+        line += start;
+        append(indicators.left);
         for (std::int32_t col = 0; col < columns; ++col)
-            line += runs(codewords[static_cast<std::size_t>(row * columns + col)]);
+            append(codewords[static_cast<std::size_t>(row * columns + col)]);
         if (truncated) {
             line += '1';
         } else {
-            line += runs(indicators.right);
+            append(indicators.right);
             line += kStopWidths;
         }
         out.push_back(std::move(line));

@@ -116,9 +116,11 @@ inline PropertyValue hostileValue(const PropertyInfo& info, Input& in) {
     return false;
 }
 
-// Runs one input against a fresh control. dataName is the property the rest of the input goes to.
+// Runs one input against a fresh control. dataName is the property the rest of the input goes to;
+// methods(control, flags) calls the control's own published methods before the paint.
 template <typename ControlT>
-int fuzzControl(const std::uint8_t* data, std::size_t size, std::string_view dataName) {
+int fuzzControl(const std::uint8_t* data, std::size_t size, std::string_view dataName,
+                void (*methods)(ControlT&, std::uint8_t) = nullptr) {
     Input in(data, size);
     ControlT control;
     const auto table = control.properties();
@@ -135,6 +137,7 @@ int fuzzControl(const std::uint8_t* data, std::size_t size, std::string_view dat
         const std::string rest = in.rest();
         if (!rest.empty() || (paint & 1)) info->set(control, PropertyValue{rest});
     }
+    if (methods != nullptr) methods(control, paint);
     Bitmap surface(width, height);
     if (paint & 2) {
         // The window path: the control's own size, hostile when the input says so.

@@ -3,5 +3,8 @@
 #include "quorvantix/datamatrix.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    return qv::fuzz::fuzzControl<qv::TDatamatrix>(data, size, "Code");
+    return qv::fuzz::fuzzControl<qv::TDatamatrix>(data, size, "Code",
+                                                  [](qv::TDatamatrix& c, std::uint8_t f) {
+                                                      if (f & 16) c.buildSymbol();
+                                                  });
 }

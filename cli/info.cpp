@@ -34,7 +34,9 @@ std::string_view typeName(PropType type) {
 
 void printUsage(std::ostream& out, std::span<const ControlEntry> controls) {
     out << "usage: quorvantix CONTROL [--set NAME=VALUE]... [-d TEXT] [-t TYPE] [-o FILE]\n"
-           "                  [--size WxH] [--info] [--strict] [--macro]\n"
+           "                  [--size WxH] [--scale N] [--quiet-zone MODULES] [--info]\n"
+           "                  [--strict] [--macro]\n"
+           "       quorvantix CONTROL [settings] --batch FILE|- -o PATTERN [-j N]\n"
            "       quorvantix CONTROL --help   (lists the control's properties)\n"
            "\ncontrols:\n";
     for (const auto& c : controls) out << "  " << c.name << "  " << c.summary << '\n';
@@ -47,19 +49,46 @@ void printUsage(std::ostream& out, std::span<const ControlEntry> controls) {
            "  -o FILE           write the symbol to FILE, PNG or SVG by its extension\n"
            "  --size WxH        image size in pixels (default: fit the symbol and its margins);\n"
            "                    at most "
-        << kMaxSide << " a side and " << kMaxPixels
+        << kMaxImageSide << " a side and " << kMaxImagePixels
         << " pixels in all\n"
            "  --info            print every property after painting, as Name=Value\n"
            "  --strict          fail (status 3, no file) when the data was changed to fit\n"
            "  --macro           write every segment of a segmented symbol: FILE-001.png, ...\n"
-           "\nexit status: 0 written, 1 output failed, 2 bad usage, 3 warnings with --strict,\n"
-           "4 the symbol cannot stand for the data\n";
+           "  --scale N         multiply the module size and the distances counted in modules\n"
+           "                    (1 to "
+        << kMaxScale
+        << "; CONTROL --help names the properties it writes)\n"
+           "  --quiet-zone MODULES  set the left and top margins to MODULES modules (0 to "
+        << kMaxQuietZone
+        << ")\n"
+           "  --batch FILE|-    one symbol per line of FILE (- standard input): the data, or\n"
+           "                    tab-separated NAME=VALUE fields; blank lines are skipped\n"
+           "  -o PATTERN        with --batch: %d or %04d is the line number, {NAME} the value\n"
+           "                    of the line's field NAME ({Code}: the data), %% a percent sign\n"
+           "  -j N              batch threads (default: one per core, at most "
+        << kMaxJobs
+        << ")\n"
+           "\nexit status: 0 written, 1 output failed (or a batch line failed), 2 bad usage,\n"
+           "3 warnings with --strict, 4 the symbol cannot stand for the data\n";
 }
 
 void printControlHelp(std::ostream& out, const ControlEntry& entry, const Control& control) {
     out << entry.name << ": " << entry.summary << "\n-d sets " << entry.dataProperty;
     if (!entry.typeProperty.empty()) out << ", -t sets " << entry.typeProperty;
-    out << "\n\nproperties:\n";
+    out << '\n';
+    if (!entry.scaled.empty()) {
+        out << "--scale multiplies";
+        for (std::size_t i = 0; i < entry.scaled.size(); ++i)
+            out << (i == 0 ? " " : ", ") << entry.scaled[i];
+        out << '\n';
+    }
+    if (!entry.moduleSize.empty()) {
+        const FitMargins m = entry.margins.value_or(standardMargins(control));
+        out << "--quiet-zone sets " << m.left;
+        if (m.top != m.left) out << " and " << m.top;
+        out << " to MODULES x " << entry.moduleSize << '\n';
+    }
+    out << "\nproperties:\n";
     for (const auto& p : control.properties()) {
         out << "  " << p.name << " (" << typeName(p.type);
         if (p.readOnly) out << ", read-only";

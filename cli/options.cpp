@@ -26,17 +26,17 @@ std::variant<Size, UsageError> parseSize(std::string_view text) {
     return Size{static_cast<std::int32_t>(*w), static_cast<std::int32_t>(*h)};
 }
 
-}  // namespace
-
-std::optional<std::string> checkImageSize(std::int64_t width, std::int64_t height) {
-    const std::string size = std::to_string(width) + " x " + std::to_string(height);
-    if (width < 1 || height < 1) return "an image of " + size + " pixels has no area";
-    if (width > kMaxSide || height > kMaxSide || width * height > kMaxPixels)
-        return "an image of " + size + " pixels is larger than the limit of " +
-               std::to_string(kMaxSide) + " pixels a side and " + std::to_string(kMaxPixels) +
-               " pixels in all";
-    return std::nullopt;
+// A whole number from `low` to `high`, for the options that take one.
+std::variant<std::int32_t, UsageError> parseCount(const std::string& option, std::string_view text,
+                                                  std::int32_t low, std::int32_t high) {
+    const auto v = parseDimension(text);
+    if (!v || *v < low || *v > high)
+        return UsageError{option + " takes a whole number from " + std::to_string(low) + " to " +
+                          std::to_string(high) + ", not \"" + std::string(text) + "\""};
+    return static_cast<std::int32_t>(*v);
 }
+
+}  // namespace
 
 std::variant<Options, UsageError> parseArguments(const std::vector<std::string>& args) {
     Options options;
@@ -55,6 +55,23 @@ std::variant<Options, UsageError> parseArguments(const std::vector<std::string>&
             options.strict = true;
         } else if (arg == "--macro") {
             options.macro = true;
+        } else if (arg == "--scale" || arg == "--quiet-zone" || arg == "-j") {
+            auto v = value();
+            if (!v) return UsageError{arg + " needs a value"};
+            const bool scale = arg == "--scale";
+            const bool zone = arg == "--quiet-zone";
+            auto n = parseCount(arg, *v, zone ? 0 : 1,
+                                scale  ? kMaxScale
+                                : zone ? kMaxQuietZone
+                                       : kMaxJobs);
+            if (auto* e = std::get_if<UsageError>(&n)) return *e;
+            (scale  ? options.scale
+             : zone ? options.quietZone
+                    : options.jobs) = std::get<std::int32_t>(n);
+        } else if (arg == "--batch") {
+            auto v = value();
+            if (!v) return UsageError{arg + " needs a value"};
+            options.batch = *v;
         } else if (arg == "--set" || arg == "-d" || arg == "-t" || arg == "-o" || arg == "--size") {
             auto v = value();
             if (!v) return UsageError{arg + " needs a value"};

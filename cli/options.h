@@ -8,11 +8,9 @@
 #include <variant>
 #include <vector>
 
-namespace qv::cli {
+#include "quorvantix/render.h"
 
-// Largest image the command writes, side by side and in total (a raster of 4 bytes a pixel).
-inline constexpr std::int32_t kMaxSide = 20000;
-inline constexpr std::int64_t kMaxPixels = std::int64_t{1} << 26;
+namespace qv::cli {
 
 // One property write, in command-line order. `option` names where it came from ("--set", "-d").
 struct Assignment {
@@ -35,7 +33,16 @@ struct Options {
     bool strict = false;
     bool macro = false;
     bool help = false;
+    std::optional<std::int32_t> scale;      // --scale N
+    std::optional<std::int32_t> quietZone;  // --quiet-zone MODULES
+    std::optional<std::string> batch;       // --batch FILE, "-" for standard input
+    std::optional<std::int32_t> jobs;       // -j N
 };
+
+// Largest --scale, --quiet-zone and -j the command takes.
+inline constexpr std::int32_t kMaxScale = 100;
+inline constexpr std::int32_t kMaxQuietZone = 1000;
+inline constexpr std::int32_t kMaxJobs = 256;
 
 // The message of a usage error.
 struct UsageError {
@@ -48,8 +55,5 @@ inline constexpr std::string_view kDataOption = "-d";
 inline constexpr std::string_view kTypeOption = "-t";
 
 std::variant<Options, UsageError> parseArguments(const std::vector<std::string>& args);
-
-// Whether an image of this size may be written; the message says why not.
-std::optional<std::string> checkImageSize(std::int64_t width, std::int64_t height);
 
 }  // namespace qv::cli

@@ -5,13 +5,6 @@
 namespace qv::cli {
 namespace {
 
-bool sameIgnoringCase(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](char x, char y) {
-        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
-        return lower(x) == lower(y);
-    });
-}
-
 std::string quoted(std::string_view text) {
     std::string q(1, '"');
     q.append(text);
@@ -90,6 +83,13 @@ bool fitsType(PropType type, const PropertyValue& value) {
 }
 
 }  // namespace
+
+bool sameIgnoringCase(std::string_view a, std::string_view b) {
+    return std::ranges::equal(a, b, [](char x, char y) {
+        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
+        return lower(x) == lower(y);
+    });
+}
 
 std::string expectedText(const PropertyInfo& info) {
     switch (info.type) {

@@ -23,6 +23,9 @@ SetResult setProperty(Control& control, std::string_view name, std::string_view 
 bool writeProperty(Control& control, std::string_view name, const PropertyValue& value);
 std::optional<PropertyValue> readProperty(const Control& control, std::string_view name);
 
+// ASCII letters in either case match.
+bool sameIgnoringCase(std::string_view a, std::string_view b);
+
 // A short description of the text a property of this type takes, for messages and help.
 std::string expectedText(const PropertyInfo& info);
 

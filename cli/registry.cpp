@@ -45,38 +45,46 @@ void selectMacroPdfSegment(Control& control, int segment) {
     writeProperty(control, "PDFMacroSegment", std::int32_t{segment});
 }
 
+// Bar heights scale with the bars; margins and text stay as they are (--quiet-zone sets margins).
+constexpr std::string_view kLinearScaled[] = {
+    "X",           "supSeparation",        "BarHeightPixels",
+    "extraHeight", "postnetHeightTallBar", "postnetHeightShortBar"};
+constexpr std::string_view kDatamatrixScaled[] = {"PixelsDot"};
+// A row is a whole number of modules high.
+constexpr std::string_view kPdf417Scaled[] = {"BarWidthPixels", "BarHeightPixels"};
+// The hexagon size follows the resolution.
+constexpr std::string_view kMaxicodeScaled[] = {"resolution"};
+
 const ControlEntry kControls[] = {
     {.name = "barcode1d",
      .summary = "linear symbols: Code 39, Code 93, EAN/UPC, Code 128, 2 of 5, Codabar, ...",
      .create = &make<TBarcode1D>,
      .dataProperty = "Code",
      .typeProperty = "barType",
-     .leftMargin = "LeftMargin",
-     .topMargin = "TopMargin",
+     .scaled = kLinearScaled,
+     .moduleSize = "X",
      .beforePaint = &upceSystemFromData},
     {.name = "datamatrix",
      .summary = "Data Matrix ECC 200, square and rectangular sizes",
      .create = &make<TDatamatrix>,
      .dataProperty = "Code",
-     .leftMargin = "Margin",
-     .topMargin = "Margin",
+     .scaled = kDatamatrixScaled,
+     .moduleSize = "PixelsDot",
      .beforePaint = &rebuildSymbol},
     {.name = "pdf417",
      .summary = "PDF417, truncated PDF417 and Macro PDF417 (--macro)",
      .create = &make<TPDF417>,
      .dataProperty = "Code",
-     .leftMargin = "LeftMargin",
-     .topMargin = "TopMargin",
+     .scaled = kPdf417Scaled,
+     .moduleSize = "BarWidthPixels",
      .prepareSegments = &prepareMacroPdf,
      .selectSegment = &selectMacroPdfSegment},
     {.name = "maxicode",
      .summary = "MaxiCode modes 2 to 6, with the postal primary message of modes 2 and 3",
      .create = &make<TMaxicode>,
      .dataProperty = "data",
-     .leftMargin = "LeftMargin",
-     .leftOffset = "offsetX",
-     .topMargin = "TopMargin",
-     .topOffset = "offsetY"},
+     .scaled = kMaxicodeScaled,
+     .moduleSize = "WHexagon"},
 };
 
 }  // namespace

@@ -77,15 +77,14 @@ const ControlEntry kEntries[] = {
      .create = [] { return std::unique_ptr<Control>(new FakeControl); },
      .dataProperty = "Code",
      .typeProperty = "Kind",
-     .leftMargin = "LeftMargin",
-     .topMargin = "TopMargin",
      .beforePaint = &dataSetsFlag,
      .prepareSegments = &prepare,
      .selectSegment = &select},
     {.name = "bare",
      .summary = "bars, no margins",
      .create = [] { return std::unique_ptr<Control>(new FakeControl); },
-     .dataProperty = "Code"},
+     .dataProperty = "Code",
+     .margins = FitMargins{}},
 };
 
 }  // namespace

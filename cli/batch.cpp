@@ -1,0 +1,381 @@
+#include "batch.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <mutex>
+#include <ostream>
+#include <sstream>
+#include <thread>
+#include <unordered_map>
+
+#include "property_setting.h"
+
+namespace qv::cli {
+namespace {
+
+std::string safeFileText(std::string_view value) {
+    std::string s(value.substr(0, 100));
+    for (char& c : s) {
+        const bool keep = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                          (c >= '0' && c <= '9') || c == '-' || c == '_' || c == '.';
+        if (!keep) c = '_';
+    }
+    if (!s.empty() && s[0] == '.') s[0] = '_';
+    return s;
+}
+
+enum class LineRead : std::uint8_t { Line, TooLong, End };
+
+// One line without its end (and without a carriage return before it), never more than
+// kMaxBatchLine characters held.
+LineRead readLine(std::streambuf& input, std::string& line) {
+    line.clear();
+    bool any = false;
+    bool tooLong = false;
+    for (;;) {
+        const int c = input.sbumpc();
+        if (c == std::char_traits<char>::eof()) {
+            if (!any) return LineRead::End;
+            break;
+        }
+        any = true;
+        if (c == '\n') break;
+        if (line.size() < kMaxBatchLine)
+            line.push_back(static_cast<char>(c));
+        else
+            tooLong = true;
+    }
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return tooLong ? LineRead::TooLong : LineRead::Line;
+}
+
+// Lines of a regular file, counted ahead for the progress bar; nullopt for anything else.
+std::optional<std::uint64_t> countLines(const std::string& path) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return std::nullopt;
+    std::uint64_t lines = 0;
+    char last = '\n';
+    char buffer[65536];
+    while (file.read(buffer, sizeof buffer) || file.gcount() > 0) {
+        const auto n = static_cast<std::size_t>(file.gcount());
+        lines += static_cast<std::uint64_t>(std::count(buffer, buffer + n, '\n'));
+        last = buffer[n - 1];
+    }
+    return lines + (last == '\n' ? 0 : 1);
+}
+
+// Shown on a terminal only, redrawn at most ten times a second.
+class Progress {
+  public:
+    Progress(std::ostream& err, bool terminal, std::optional<std::uint64_t> total)
+        : err_(err), terminal_(terminal), total_(total) {}
+
+    // Before a message: clears the bar so the message starts its own line.
+    void clear() {
+        if (shown_) err_ << "\r\033[K";
+        drawnAt_ = {};
+    }
+    void update(std::uint64_t done, bool last) {
+        if (!terminal_) return;
+        const auto now = std::chrono::steady_clock::now();
+        const bool longBatch =
+            (total_ && *total_ >= kProgressLines) || now - start_ >= std::chrono::seconds(1);
+        if (!longBatch || (!last && now - drawnAt_ < std::chrono::milliseconds(100))) return;
+        drawnAt_ = now;
+        shown_ = true;
+        err_ << "\rquorvantix: ";
+        if (total_ && *total_ > 0) {
+            const std::uint64_t shownDone = std::min(done, *total_);
+            const auto filled = static_cast<std::size_t>(shownDone * 30 / *total_);
+            err_ << '[' << std::string(filled, '#') << std::string(30 - filled, '.') << "] "
+                 << shownDone << '/' << *total_ << " lines";
+        } else {
+            err_ << done << " lines";
+        }
+        if (last) err_ << '\n';
+        err_.flush();
+    }
+
+  private:
+    std::ostream& err_;
+    bool terminal_;
+    std::optional<std::uint64_t> total_;
+    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+    std::chrono::steady_clock::time_point drawnAt_{};
+    bool shown_ = false;
+};
+
+// What the workers share: the input, read one line at a time, and stderr.
+struct Shared {
+    const ControlEntry& entry;
+    const Options& options;
+    const NamePattern& pattern;
+    std::span<const PropertyInfo> table;
+    std::streambuf& input;
+    std::ostream& err;
+    Progress progress;
+
+    std::mutex inputMutex{};
+    std::uint64_t lineNumber = 0;
+    // Names given so far, when the pattern has no counter to keep them apart.
+    std::unordered_map<std::string, std::uint64_t> names{};
+
+    std::mutex errMutex{};
+    std::uint64_t done = 0;
+    std::uint64_t failed = 0;
+    std::uint64_t firstFailed = 0;
+};
+
+struct LineJob {
+    std::uint64_t number = 0;
+    std::string text;
+    LineRead read = LineRead::End;
+};
+
+bool nextLine(Shared& shared, LineJob& job) {
+    std::lock_guard lock(shared.inputMutex);
+    do {
+        job.read = readLine(shared.input, job.text);
+        if (job.read == LineRead::End) return false;
+        job.number = ++shared.lineNumber;
+    } while (job.read == LineRead::Line && job.text.empty());  // blank lines make no symbol
+    return true;
+}
+
+// Makes the line's symbol; its messages go to `err`, the status is returned.
+int runLine(Shared& shared, const LineJob& job, std::ostream& err) {
+    const std::string where = "line " + std::to_string(job.number) + ": ";
+    if (job.read == LineRead::TooLong) {
+        err << "quorvantix: " << where << "longer than " << kMaxBatchLine << " characters\n";
+        return kExitUsage;
+    }
+    auto parsed = parseBatchLine(job.text, shared.entry);
+    if (auto* problem = std::get_if<std::string>(&parsed)) {
+        err << "quorvantix: " << where << *problem << '\n';
+        return kExitUsage;
+    }
+    auto& fields = std::get<std::vector<Assignment>>(parsed);
+    const NamePattern::Name name = shared.pattern.expand(job.number, fields);
+    if (!name.error.empty()) {
+        err << "quorvantix: " << where << name.error << '\n';
+        return kExitUsage;
+    }
+    if (!shared.pattern.hasCounter()) {
+        std::lock_guard lock(shared.inputMutex);
+        const auto [it, fresh] = shared.names.emplace(name.path, job.number);
+        if (!fresh) {
+            err << "quorvantix: " << where << name.path << " is already the name of line "
+                << it->second << '\n';
+            return kExitUsage;
+        }
+    }
+    Options options = shared.options;
+    options.batch.reset();
+    options.output = name.path;
+    for (auto& field : fields) {
+        // A field that only names the file is no property.
+        if (field.option != kDataOption && shared.pattern.usesField(field.name) &&
+            !findProperty(shared.table, field.name))
+            continue;
+        options.assignments.push_back(std::move(field));
+    }
+    std::ostringstream none;
+    return makeSymbol(shared.entry, options, none, err, where);
+}
+
+void work(Shared& shared) {
+    LineJob job;
+    std::ostringstream messages;
+    while (nextLine(shared, job)) {
+        messages.str({});
+        const int status = runLine(shared, job, messages);
+        std::lock_guard lock(shared.errMutex);
+        ++shared.done;
+        if (status != kExitOk) {
+            if (shared.failed++ == 0 || job.number < shared.firstFailed)
+                shared.firstFailed = job.number;
+        }
+        if (!messages.str().empty()) {
+            shared.progress.clear();
+            shared.err << messages.str();
+        }
+        shared.progress.update(shared.done, false);
+    }
+}
+
+}  // namespace
+
+std::variant<NamePattern, UsageError> NamePattern::parse(std::string_view text) {
+    NamePattern pattern;
+    auto literal = [&](std::string_view s) {
+        if (pattern.parts_.empty() || pattern.parts_.back().kind != Part::Kind::Text)
+            pattern.parts_.push_back({Part::Kind::Text, {}});
+        pattern.parts_.back().text.append(s);
+    };
+    for (std::size_t i = 0; i < text.size();) {
+        const char c = text[i];
+        if (c == '%') {
+            if (i + 1 < text.size() && text[i + 1] == '%') {
+                literal("%");
+                i += 2;
+                continue;
+            }
+            std::size_t j = i + 1;
+            const bool zeros = j < text.size() && text[j] == '0';
+            int width = 0;
+            while (j < text.size() && text[j] >= '0' && text[j] <= '9' && width < 100)
+                width = width * 10 + (text[j++] - '0');
+            if (j >= text.size() || text[j] != 'd' || width > 20)
+                return UsageError{"-o: in a batch pattern, % starts %d, %0Nd (N up to 20) or %%"};
+            pattern.parts_.push_back({Part::Kind::Counter, {}, width, zeros});
+            pattern.hasCounter_ = true;
+            i = j + 1;
+        } else if (c == '{') {
+            const auto close = text.find('}', i);
+            if (close == std::string_view::npos || close == i + 1)
+                return UsageError{"-o: in a batch pattern, { starts a field name: {NAME}"};
+            pattern.parts_.push_back(
+                {Part::Kind::Field, std::string(text.substr(i + 1, close - i - 1))});
+            i = close + 1;
+        } else {
+            literal(text.substr(i, 1));
+            ++i;
+        }
+    }
+    const bool named = std::ranges::any_of(
+        pattern.parts_, [](const Part& p) { return p.kind != Part::Kind::Text; });
+    if (!named)
+        return UsageError{
+            "-o: a batch needs a name per line: put %d (the line number) or {NAME} "
+            "(a field) in the pattern"};
+    return pattern;
+}
+
+bool NamePattern::usesField(std::string_view name) const {
+    return std::ranges::any_of(parts_, [&](const Part& p) {
+        return p.kind == Part::Kind::Field && sameIgnoringCase(p.text, name);
+    });
+}
+
+NamePattern::Name NamePattern::expand(std::uint64_t line,
+                                      const std::vector<Assignment>& fields) const {
+    Name result;
+    for (const auto& part : parts_) {
+        switch (part.kind) {
+            case Part::Kind::Text:
+                result.path += part.text;
+                break;
+            case Part::Kind::Counter: {
+                std::string digits = std::to_string(line);
+                if (digits.size() < static_cast<std::size_t>(part.width))
+                    digits.insert(0, static_cast<std::size_t>(part.width) - digits.size(),
+                                  part.zeros ? '0' : ' ');
+                result.path += digits;
+                break;
+            }
+            case Part::Kind::Field: {
+                // The last field of that name, as the last setting wins.
+                const auto it = std::ranges::find_if(
+                    fields.rbegin(), fields.rend(),
+                    [&](const Assignment& a) { return sameIgnoringCase(a.name, part.text); });
+                if (it == fields.rend() || it->value.empty())
+                    return {{},
+                            "the field " + part.text + " that names the file is " +
+                                (it == fields.rend() ? "missing" : "empty")};
+                result.path += safeFileText(it->value);
+                break;
+            }
+        }
+    }
+    return result;
+}
+
+std::variant<std::vector<Assignment>, std::string> parseBatchLine(std::string_view line,
+                                                                  const ControlEntry& entry) {
+    std::vector<Assignment> fields;
+    if (line.find('\t') == std::string_view::npos) {
+        fields.push_back(
+            {std::string(kDataOption), std::string(entry.dataProperty), std::string(line)});
+        return fields;
+    }
+    std::size_t start = 0;
+    while (start <= line.size()) {
+        auto end = line.find('\t', start);
+        if (end == std::string_view::npos) end = line.size();
+        const std::string_view field = line.substr(start, end - start);
+        start = end + 1;
+        if (field.empty()) continue;
+        const auto eq = field.find('=');
+        if (eq == std::string_view::npos || eq == 0)
+            return "a field is NAME=VALUE, not \"" + std::string(field.substr(0, 40)) + "\"";
+        fields.push_back(
+            {"field", std::string(field.substr(0, eq)), std::string(field.substr(eq + 1))});
+    }
+    return fields;
+}
+
+int runBatch(const ControlEntry& entry, const Options& options, std::ostream& err,
+             const Environment& environment) {
+    auto usage = [&](const std::string& message) {
+        err << "quorvantix: " << message << '\n';
+        return kExitUsage;
+    };
+    if (!options.output) return usage("--batch needs -o PATTERN, such as label-%04d.png");
+    if (options.info) return usage("--info does not apply to --batch");
+    auto parsed = NamePattern::parse(*options.output);
+    if (auto* e = std::get_if<UsageError>(&parsed)) return usage(e->message);
+    const NamePattern pattern = std::get<NamePattern>(std::move(parsed));
+    if (!imageFormatOf(*options.output) && !options.output->ends_with('}'))
+        return usage("-o " + *options.output + ": the file name must end in .png or .svg");
+
+    std::ifstream file;
+    std::streambuf* input = nullptr;
+    std::optional<std::uint64_t> total;
+    if (*options.batch == "-") {
+        if (!environment.input) return usage("--batch -: there is no standard input here");
+        input = environment.input->rdbuf();
+    } else {
+        file.open(*options.batch, std::ios::binary);
+        if (!file) return usage("--batch " + *options.batch + ": cannot read the file");
+        input = file.rdbuf();
+        if (environment.progress) total = countLines(*options.batch);
+    }
+    if (!input) return usage("--batch: no input");
+
+    const auto prototype = entry.create();
+    Shared shared{entry,
+                  options,
+                  pattern,
+                  prototype->properties(),
+                  *input,
+                  err,
+                  Progress(err, environment.progress, total)};
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    const auto jobs = static_cast<unsigned>(options.jobs.value_or(
+        static_cast<std::int32_t>(std::min<unsigned>(cores, static_cast<unsigned>(kMaxJobs)))));
+    std::vector<std::jthread> threads;
+    for (unsigned t = 1; t < jobs; ++t) {
+        try {
+            threads.emplace_back([&shared] { work(shared); });
+        } catch (const std::system_error&) {
+            break;  // fewer threads do the same work
+        }
+    }
+    work(shared);
+    threads.clear();
+
+    shared.progress.update(shared.done, true);
+    if (shared.failed > 0) {
+        err << "quorvantix: " << shared.failed << " of " << shared.done
+            << " lines failed, the first at line " << shared.firstFailed << '\n';
+        return kExitOutputFailed;
+    }
+    return kExitOk;
+}
+
+}  // namespace qv::cli

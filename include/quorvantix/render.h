@@ -1,0 +1,74 @@
+// One call from a control to an image: PNG or SVG bytes, or a file, sized to fit the symbol.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "quorvantix/control.h"
+
+namespace qv {
+
+enum class ImageFormat : std::uint8_t { Png, Svg };
+
+// By the file's extension (.png or .svg, any case); nullopt for any other.
+std::optional<ImageFormat> imageFormatOf(std::string_view path);
+
+// Largest image made, side by side and in total (a raster of 4 bytes a pixel).
+inline constexpr std::int32_t kMaxImageSide = 20000;
+inline constexpr std::int64_t kMaxImagePixels = std::int64_t{1} << 26;
+
+// Whether an image of this size may be made; the message says why not.
+std::optional<std::string> checkImageSize(std::int64_t width, std::int64_t height);
+
+// Names of the integer properties whose sum is the distance of the drawing from the left and top
+// edges; a fitted image repeats that distance on the right and below. An empty name counts 0;
+// both names of a side empty: the distance of what the paint draws from that edge.
+struct FitMargins {
+    std::string_view left, leftOffset;
+    std::string_view top, topOffset;
+};
+
+// The control's own margins, by its property table: "Margin" for both sides, else "LeftMargin"
+// and "TopMargin", each with "offsetX" / "offsetY" where the control has them.
+FitMargins standardMargins(const Control& control);
+
+struct RenderOptions {
+    // Image size in pixels; 0 x 0 fits the symbol and its margins.
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    // Default: standardMargins(control).
+    std::optional<FitMargins> margins = std::nullopt;
+};
+
+struct ImageSize {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+};
+
+struct RenderedImage {
+    std::vector<std::uint8_t> bytes;  // the encoded image; empty when `error` is set
+    ImageSize size;
+    std::vector<Note> notes;  // what the paint left out, padded or could not represent
+    std::string error;        // why there is no image (or, for a file, why none was written)
+    bool ok() const { return error.empty(); }
+};
+
+// The size that fits what the control paints plus its margins, measured by painting it once.
+// nullopt, with the reason in *error, when that passes the size limit.
+std::optional<ImageSize> fitImageSize(Control& control, const std::optional<FitMargins>& margins,
+                                      std::string* error);
+
+// Paints the control into an image of the format asked for. The canvas's pen starts in the
+// control's BackColor, so the background fill leaves no outline.
+RenderedImage renderImage(Control& control, ImageFormat format, const RenderOptions& options = {});
+
+// renderImage to the file, PNG or SVG by its extension, written atomically. Writes nothing when
+// the extension is unknown, the image cannot be made, the write fails, or a note is an error (the
+// symbol would not stand for the data); `error` says which.
+RenderedImage renderToFile(Control& control, const std::string& path,
+                           const RenderOptions& options = {});
+
+}  // namespace qv

@@ -11,7 +11,8 @@ cmake --preset bench >/dev/null
 cmake --build --preset bench -j "$jobs" --target qv_bench
 out=build/bench/results.json
 build/bench/bench/qv_bench --benchmark_format=console --benchmark_out="$out" \
-    --benchmark_out_format=json "$@" >&2
+    --benchmark_out_format=json --benchmark_repetitions=3 --benchmark_report_aggregates_only=true \
+    "$@" >&2
 python3 - "$out" <<'PY'
 import json, os, sys
 
@@ -19,11 +20,17 @@ with open(sys.argv[1]) as f:
     doc = json.load(f)
 scale = {"ns": 1.0, "us": 1e3, "ms": 1e6, "s": 1e9}
 runs = {}
+# Medians of repetitions where there are any, else the single runs.
 for b in doc["benchmarks"]:
-    if b.get("run_type") == "aggregate" or b.get("error_occurred"):
+    if b.get("error_occurred"):
         continue
-    symbol, stage, lib = b["name"].split("/")[:3]
-    runs[(symbol, stage, lib)] = (b["cpu_time"] * scale[b["time_unit"]], b.get("pixels"))
+    if b.get("run_type") == "aggregate" and b.get("aggregate_name") != "median":
+        continue
+    symbol, stage, lib = b["run_name"].split("/")[:3]
+    key = (symbol, stage, lib)
+    if b.get("run_type") != "aggregate" and key in runs:
+        continue
+    runs[key] = (b["cpu_time"] * scale[b["time_unit"]], b.get("pixels"))
 
 symbols = list(dict.fromkeys(k[0] for k in runs))
 peers = ["zint", "zxing"]

@@ -1,7 +1,5 @@
 #include "barcode1d/code39_93.h"
 
-#include <array>
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -89,18 +87,7 @@ class Code93Writer {
     std::vector<int> values_;
 };
 
-// Value of each byte as a one-character key of the table (its first entry), -1 for none: the
-// table lookup done once, at compile time.
-constexpr std::array<std::int8_t, 256> kCode39ByByte = [] {
-    std::array<std::int8_t, 256> byByte{};
-    byByte.fill(-1);
-    for (std::size_t i = std::size(kCode39); i-- > 0;) {
-        const std::string_view key = kCode39[i].key;
-        if (key.size() == 1)
-            byByte[static_cast<unsigned char>(key[0])] = static_cast<std::int8_t>(i);
-    }
-    return byByte;
-}();
+constexpr auto kCode39ByByte = byteIndex(kCode39);
 
 // The start/stop character is no data: a "*" inside the data would end the symbol for a reader.
 int code39Value(const char& c) {

@@ -8,6 +8,10 @@
 namespace qv::barcode1d {
 namespace {
 
+// The digit tables' lookups, worked out at compile time.
+constexpr auto kSetAByByte = byteIndex(kEanSetA);
+constexpr auto kSetBByByte = byteIndex(kEanSetB);
+
 int digitValue(char c) {
     return c >= '0' && c <= '9' ? c - '0' : 0;
 }
@@ -38,9 +42,8 @@ class EanWriter {
     void guard(const Guard& g) { ctx_.sink.drawGuardPattern(g.colours, g.widths, top_); }
     // A digit outside 0 to 9 has no entry in the digit tables and draws nothing.
     void digit(char c, bool setB, std::string_view colours) {
-        const char key[1] = {c};
         const auto& table = setB ? kEanSetB : kEanSetA;
-        const int v = findEntry(table, std::string_view(key, 1));
+        const int v = (setB ? kSetBByByte : kSetAByByte)[static_cast<unsigned char>(c)];
         if (v < 0) {
             skipped_ += c;
             return;

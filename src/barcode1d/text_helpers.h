@@ -1,6 +1,8 @@
 // Small text operations of the linear control, shared with the MaxiCode control.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -27,6 +29,18 @@ struct PatternEntry {
 
 // Position of the first entry whose key equals key exactly (case-sensitive), or -1.
 int findEntry(std::span<const PatternEntry> table, std::string_view key);
+
+// findEntry for every one-character key, worked out at compile time: indexed by the byte.
+template <std::size_t N>
+constexpr std::array<std::int16_t, 256> byteIndex(const PatternEntry (&table)[N]) {
+    std::array<std::int16_t, 256> index{};
+    index.fill(-1);
+    for (std::size_t i = N; i-- > 0;) {
+        if (table[i].key.size() == 1)
+            index[static_cast<unsigned char>(table[i].key[0])] = static_cast<std::int16_t>(i);
+    }
+    return index;
+}
 // The same over a list of plain strings.
 int findString(std::span<const std::string_view> list, std::string_view s);
 

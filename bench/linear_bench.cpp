@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 #include <zint.h>
 
+#include <array>
 #include <memory>
 
 #include "barcode1d/encoder_table.h"
@@ -16,20 +17,19 @@ namespace {
 // Encoding without a canvas: the elements' widths, as the drawing would lay them out.
 class RunSink final : public qv::barcode1d::PatternSink {
   public:
-    explicit RunSink(const qv::Barcode1DProperties& props) : props_(props) { runs_.reserve(512); }
+    explicit RunSink(const qv::Barcode1DProperties& props) {
+        // Width of each width letter; the other letters skip their element.
+        set('n', props.X);
+        set('w', std::int64_t{props.X} * props.N);
+        for (char c = '1'; c <= '4'; ++c) set(c, std::int64_t{props.X} * (c - '0'));
+        runs_.reserve(1024);
+    }
     void drawPatternAt(std::string_view colours, std::string_view widths, std::int32_t) override {
         if (colours.size() != widths.size()) return;
         for (const char w : widths) {
-            std::int64_t width = 0;
-            if (w == 'n') {
-                width = props_.X;
-            } else if (w == 'w') {
-                width = std::int64_t{props_.X} * props_.N;
-            } else if (w >= '1' && w <= '4') {
-                width = std::int64_t{props_.X} * (w - '0');
-            } else {
-                continue;
-            }
+            const auto letter = static_cast<unsigned char>(w);
+            if (!known_[letter]) continue;
+            const std::int64_t width = widthOf_[letter];
             runs_.push_back(width);
             x_ += width;
         }
@@ -50,7 +50,13 @@ class RunSink final : public qv::barcode1d::PatternSink {
     }
 
   private:
-    const qv::Barcode1DProperties& props_;
+    void set(char letter, std::int64_t width) {
+        known_[static_cast<unsigned char>(letter)] = true;
+        widthOf_[static_cast<unsigned char>(letter)] = width;
+    }
+
+    std::array<bool, 256> known_{};
+    std::array<std::int64_t, 256> widthOf_{};
     std::vector<std::int64_t> runs_;
     std::int64_t x_ = 0;
 };

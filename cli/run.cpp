@@ -155,6 +155,10 @@ int execute(std::span<const ControlEntry> controls, const Options& options, std:
         return kExitOk;
     }
     if (options.batch) return runBatch(*entry, options, err, environment);
+    if (options.jobs) {
+        err << "quorvantix: -j applies to --batch only\n";
+        return kExitUsage;
+    }
     return makeSymbol(*entry, options, out, err, "");
 }
 

@@ -184,6 +184,7 @@ TEST(CliUsage, BatchAndSizingMistakesAreUsageErrors) {
         {{"fake", "--batch"}, "--batch needs a value"},
         {{"fake", "-j", "0"}, "-j takes a whole number from 1 to 256"},
         {{"fake", "-j", "257"}, "-j takes a whole number from 1 to 256"},
+        {{"fake", "-j", "2", "-o", "one.png"}, "-j applies to --batch only"},
         {{"fake", "--scale", "0"}, "--scale takes a whole number from 1 to 100"},
         {{"fake", "--scale", "1.5"}, "--scale takes a whole number"},
         {{"fake", "--quiet-zone", "-1"}, "--quiet-zone takes a whole number from 0 to 1000"},

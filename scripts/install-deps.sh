@@ -6,7 +6,7 @@ pkgs=(build-essential cmake ninja-build pkg-config clang-format
       libpng-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
       libzxing-dev zint libzint-dev
       clang libclang-rt-14-dev
-      g++-mingw-w64-x86-64 mingw-w64-tools wine wine64 libwine-dev)
+      g++-mingw-w64-x86-64 mingw-w64-tools wine wine64 libwine-dev xvfb xauth)
 missing=()
 for p in "${pkgs[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

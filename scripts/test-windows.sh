@@ -4,8 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
-win=$root/build/win
-linux=$root/build/activex-linux
+win=${QV_WIN_BUILD:-$root/build/win}  # QV_WIN_BUILD, QV_LINUX_BUILD: other build folders
+linux=${QV_LINUX_BUILD:-$root/build/activex-linux}
 
 cmake -S src/activex -B "$win" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
     -DCMAKE_BUILD_TYPE=Release >/dev/null
@@ -45,6 +45,7 @@ run "registration" wine 'C:\qv\activex_test.exe' registered "$dll"
 run "type library" wine 'C:\qv\activex_test.exe' typelib
 run "container" wine 'C:\qv\activex_test.exe' container "$dll"
 run "drawing" wine 'C:\qv\activex_test.exe' drawing 'C:\qv\ref'
+run "persistence" wine 'C:\qv\activex_test.exe' persistence
 run "script" wine cscript //nologo 'C:\qv\controls.vbs'
 run "unregister" wine regsvr32 /s /u "$dll"
 run "unregistered" wine 'C:\qv\activex_test.exe' unregistered

@@ -8,11 +8,14 @@ namespace qv::activex {
 namespace {
 
 const std::array<ControlClass, 4> kClasses{{
-    {&CLSID_Barcode1DX, &IID_IBarcode1DX, L"Barcode1DX", L"Barcode1DX Control", "TBarcode1D", 1},
-    {&CLSID_DatamatrixX, &IID_IDatamatrixX, L"DatamatrixX", L"DatamatrixX Control", "TDatamatrix",
-     2},
-    {&CLSID_PDF417X, &IID_IPDF417X, L"PDF417X", L"PDF417X Control", "TPDF417", 3},
-    {&CLSID_MaxicodeX, &IID_IMaxicodeX, L"MaxicodeX", L"MaxicodeX Control", "TMaxicode", 4},
+    {&CLSID_Barcode1DX, &IID_IBarcode1DX, &DIID_IBarcode1DXEvents, L"Barcode1DX",
+     L"Barcode1DX Control", "TBarcode1D", 1},
+    {&CLSID_DatamatrixX, &IID_IDatamatrixX, &DIID_IDatamatrixXEvents, L"DatamatrixX",
+     L"DatamatrixX Control", "TDatamatrix", 2},
+    {&CLSID_PDF417X, &IID_IPDF417X, &DIID_IPDF417XEvents, L"PDF417X", L"PDF417X Control", "TPDF417",
+     3},
+    {&CLSID_MaxicodeX, &IID_IMaxicodeX, &DIID_IMaxicodeXEvents, L"MaxicodeX", L"MaxicodeX Control",
+     "TMaxicode", 4},
 }};
 
 }  // namespace

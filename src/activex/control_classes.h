@@ -12,6 +12,7 @@ namespace qv::activex {
 struct ControlClass {
     const CLSID* clsid;
     const IID* iid;            // default dispatch interface
+    const IID* events;         // default source (event) interface
     std::wstring_view name;    // class name in the type library; the ProgID is "Quorvantix.<name>"
     std::wstring_view help;    // help string of the class
     std::string_view control;  // class name of the hosted control, for ClassNameIs

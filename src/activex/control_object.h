@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -13,6 +14,7 @@
 #include "Quorvantix_TLB.h"
 #include "ansi_string.h"
 #include "control_classes.h"
+#include "ole_control.h"
 #include "platform_control.h"
 #include "property_access.h"
 #include "safe_call.h"
@@ -22,7 +24,7 @@
 namespace qv::activex {
 
 template <class Interface, class Hosted, ClassIndex Index>
-class ControlObject : public Interface, public ISupportErrorInfo {
+class ControlObject : public Interface, public ISupportErrorInfo, public OleControl {
   public:
     ControlObject() { objectCreated(); }
     virtual ~ControlObject() { objectDestroyed(); }
@@ -30,7 +32,7 @@ class ControlObject : public Interface, public ISupportErrorInfo {
     ControlObject& operator=(const ControlObject&) = delete;
 
     static const ControlClass& controlClass() { return activex::controlClass(Index); }
-    Hosted& control() { return control_; }
+    Hosted& control() { return *control_; }
     PlatformControl& platform() { return platform_; }
 
     // IUnknown
@@ -42,6 +44,8 @@ class ControlObject : public Interface, public ISupportErrorInfo {
             *object = static_cast<Interface*>(this);
         } else if (IsEqualIID(iid, IID_ISupportErrorInfo)) {
             *object = static_cast<ISupportErrorInfo*>(this);
+        } else if (SUCCEEDED(queryOle(iid, object))) {
+            return S_OK;
         } else {
             const HRESULT hr = queryOtherInterface(iid, object);
             if (FAILED(hr)) return hr;
@@ -172,7 +176,17 @@ class ControlObject : public Interface, public ISupportErrorInfo {
         });
     }
 
+    // OleControl
+    IUnknown* identity() override { return static_cast<Interface*>(this); }
+    const ControlClass& oleClass() const override { return controlClass(); }
+
   protected:
+    Control& hosted() override { return *control_; }
+    std::unique_ptr<Control> freshControl() const override { return std::make_unique<Hosted>(); }
+    void replaceControl(std::unique_ptr<Control> control) override {
+        control_.reset(static_cast<Hosted*>(control.release()));
+    }
+
     // Further interfaces of a wrapper (the hosting interfaces of a container); must AddRef.
     virtual HRESULT queryOtherInterface(REFIID, void**) { return E_NOINTERFACE; }
 
@@ -188,12 +202,12 @@ class ControlObject : public Interface, public ISupportErrorInfo {
         if (value == nullptr) return E_POINTER;
         if constexpr (std::is_enum_v<T>) {
             return guarded([&] {
-                *value = static_cast<T>(readByteEnum(control_, name));
+                *value = static_cast<T>(readByteEnum(*control_, name));
                 return S_OK;
             });
         } else {
             return guarded([&] {
-                readProperty(control_, name, value);
+                readProperty(*control_, name, value);
                 return S_OK;
             });
         }
@@ -202,9 +216,9 @@ class ControlObject : public Interface, public ISupportErrorInfo {
     HRESULT write(std::string_view name, T value) {
         return guarded([&] {
             if constexpr (std::is_enum_v<T>) {
-                writeByteEnum(control_, name, static_cast<std::int32_t>(value));
+                writeByteEnum(*control_, name, static_cast<std::int32_t>(value));
             } else {
-                writeProperty(control_, name, value);
+                writeProperty(*control_, name, value);
             }
             return S_OK;
         });
@@ -214,7 +228,7 @@ class ControlObject : public Interface, public ISupportErrorInfo {
     template <class Body>
     HRESULT call(Body&& body) {
         return guarded([&] {
-            body(control_);
+            body(*control_);
             return S_OK;
         });
     }
@@ -233,7 +247,7 @@ class ControlObject : public Interface, public ISupportErrorInfo {
     }
 
     std::atomic<ULONG> refs_{1};
-    Hosted control_;
+    std::unique_ptr<Hosted> control_ = std::make_unique<Hosted>();
     PlatformControl platform_;
 };
 

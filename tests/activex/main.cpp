@@ -1,5 +1,6 @@
 // activex_test <part> [argument]: registered <dll path> | unregistered | typelib |
-// container <dll path> | drawing <reference folder>. Exit status: the number of failures.
+// container <dll path> | drawing <reference folder> | persistence. Exit status: the number of
+// failures.
 #include <windows.h>
 
 #include <cstdio>
@@ -22,6 +23,7 @@ int wmain(int argc, wchar_t** argv) {
     if (part == L"typelib") failures = typeLibraryTest();
     if (part == L"container") failures = containerTest(arg);
     if (part == L"drawing") failures = drawingTest(arg);
+    if (part == L"persistence") failures = persistenceTest();
     CoUninitialize();
     std::printf("%ls: %d failure(s)\n", part.c_str(), failures);
     return failures;

@@ -10,5 +10,6 @@ int unregisteredTest();
 int typeLibraryTest();
 int containerTest(const std::wstring& dllPath);
 int drawingTest(const std::wstring& referenceDir);
+int persistenceTest();
 
 }  // namespace qv::activex::test

@@ -1,0 +1,180 @@
+// The generic ActiveX hosting every wrapper shares: embedding and in-place activation in a
+// container's site, the control window and its paint handler, drawing through the view
+// interfaces, persistence of the published properties, class information and the event
+// connection point. The final wrapper supplies IUnknown and the hosted control.
+#pragma once
+
+#include <windows.h>
+
+#include <ocidl.h>
+#include <olectl.h>
+
+#include <map>
+#include <memory>
+
+#include "control_classes.h"
+#include "quorvantix/control.h"
+
+namespace qv::activex {
+
+class OleControl;
+
+// The connection point of the event interface. Sinks are kept; no event is ever fired.
+class EventPoint final : public IConnectionPoint {
+  public:
+    explicit EventPoint(OleControl& owner) : owner_(owner) {}
+    ~EventPoint();
+    EventPoint(const EventPoint&) = delete;
+    EventPoint& operator=(const EventPoint&) = delete;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+    HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* iid) override;
+    HRESULT STDMETHODCALLTYPE GetConnectionPointContainer(IConnectionPointContainer** c) override;
+    HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) override;
+    HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override;
+    HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections** e) override;
+
+  private:
+    OleControl& owner_;
+    std::map<DWORD, IDispatch*> sinks_;
+    DWORD nextCookie_ = 1;
+};
+
+class OleControl : public IOleObject,
+                   public IOleInPlaceObject,
+                   public IOleInPlaceActiveObject,
+                   public IOleControl,
+                   public IViewObject2,
+                   public IPersistStreamInit,
+                   public IPersistPropertyBag,
+                   public IPersistStorage,
+                   public IProvideClassInfo2,
+                   public IConnectionPointContainer,
+                   public IQuickActivate {
+  public:
+    OleControl();
+    virtual ~OleControl();
+    OleControl(const OleControl&) = delete;
+    OleControl& operator=(const OleControl&) = delete;
+
+    // The interfaces above, with a reference taken; E_NOINTERFACE for others.
+    HRESULT queryOle(REFIID iid, void** object);
+    virtual IUnknown* identity() = 0;
+    virtual const ControlClass& oleClass() const = 0;
+    HWND window() const { return window_; }
+    // WM_PAINT and friends of the control window.
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // IOleObject
+    HRESULT STDMETHODCALLTYPE SetClientSite(IOleClientSite* site) override;
+    HRESULT STDMETHODCALLTYPE GetClientSite(IOleClientSite** site) override;
+    HRESULT STDMETHODCALLTYPE SetHostNames(LPCOLESTR, LPCOLESTR) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE Close(DWORD saveOption) override;
+    HRESULT STDMETHODCALLTYPE SetMoniker(DWORD, IMoniker*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker**) override;
+    HRESULT STDMETHODCALLTYPE InitFromData(IDataObject*, BOOL, DWORD) override;
+    HRESULT STDMETHODCALLTYPE GetClipboardData(DWORD, IDataObject**) override;
+    HRESULT STDMETHODCALLTYPE DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND parent,
+                                     LPCRECT position) override;
+    HRESULT STDMETHODCALLTYPE EnumVerbs(IEnumOLEVERB** verbs) override;
+    HRESULT STDMETHODCALLTYPE Update() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE IsUpToDate() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE GetUserClassID(CLSID* clsid) override { return GetClassID(clsid); }
+    HRESULT STDMETHODCALLTYPE GetUserType(DWORD form, LPOLESTR* name) override;
+    HRESULT STDMETHODCALLTYPE SetExtent(DWORD aspect, SIZEL* size) override;
+    HRESULT STDMETHODCALLTYPE GetExtent(DWORD aspect, SIZEL* size) override;
+    HRESULT STDMETHODCALLTYPE Advise(IAdviseSink* sink, DWORD* cookie) override;
+    HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override;
+    HRESULT STDMETHODCALLTYPE EnumAdvise(IEnumSTATDATA** e) override;
+    HRESULT STDMETHODCALLTYPE GetMiscStatus(DWORD aspect, DWORD* status) override;
+    HRESULT STDMETHODCALLTYPE SetColorScheme(LOGPALETTE*) override { return E_NOTIMPL; }
+
+    // IOleWindow, IOleInPlaceObject, IOleInPlaceActiveObject
+    HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override;
+    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE InPlaceDeactivate() override;
+    HRESULT STDMETHODCALLTYPE UIDeactivate() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE SetObjectRects(LPCRECT position, LPCRECT clip) override;
+    HRESULT STDMETHODCALLTYPE ReactivateAndUndo() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG) override { return S_FALSE; }
+    HRESULT STDMETHODCALLTYPE OnFrameWindowActivate(BOOL) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnDocWindowActivate(BOOL) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) override {
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE EnableModeless(BOOL) override { return S_OK; }
+
+    // IOleControl: no mnemonics, no ambient property is read.
+    HRESULT STDMETHODCALLTYPE GetControlInfo(CONTROLINFO* info) override;
+    HRESULT STDMETHODCALLTYPE OnMnemonic(LPMSG) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE OnAmbientPropertyChange(DISPID) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE FreezeEvents(BOOL) override { return S_OK; }
+
+    // IViewObject2
+    HRESULT STDMETHODCALLTYPE Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC dc,
+                                   LPCRECTL bounds, LPCRECTL, BOOL(STDMETHODCALLTYPE*)(ULONG_PTR),
+                                   ULONG_PTR) override;
+    HRESULT STDMETHODCALLTYPE GetColorSet(DWORD, LONG, void*, DVTARGETDEVICE*, HDC,
+                                          LOGPALETTE**) override;
+    HRESULT STDMETHODCALLTYPE Freeze(DWORD, LONG, void*, DWORD*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Unfreeze(DWORD) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink) override;
+    HRESULT STDMETHODCALLTYPE GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** sink) override;
+    HRESULT STDMETHODCALLTYPE GetExtent(DWORD aspect, LONG, DVTARGETDEVICE*, SIZEL* size) override;
+
+    // IPersist and the three persistence interfaces
+    HRESULT STDMETHODCALLTYPE GetClassID(CLSID* clsid) override;
+    HRESULT STDMETHODCALLTYPE IsDirty() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE InitNew() override;
+    HRESULT STDMETHODCALLTYPE Load(IStream* stream) override;
+    HRESULT STDMETHODCALLTYPE Save(IStream* stream, BOOL clearDirty) override;
+    HRESULT STDMETHODCALLTYPE GetSizeMax(ULARGE_INTEGER* size) override;
+    HRESULT STDMETHODCALLTYPE Load(IPropertyBag* bag, IErrorLog*) override;
+    HRESULT STDMETHODCALLTYPE Save(IPropertyBag* bag, BOOL clearDirty, BOOL saveAll) override;
+    HRESULT STDMETHODCALLTYPE InitNew(IStorage* storage) override;
+    HRESULT STDMETHODCALLTYPE Load(IStorage* storage) override;
+    HRESULT STDMETHODCALLTYPE Save(IStorage* storage, BOOL sameAsLoad) override;
+    HRESULT STDMETHODCALLTYPE SaveCompleted(IStorage*) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE HandsOffStorage() override { return S_OK; }
+
+    // IProvideClassInfo2
+    HRESULT STDMETHODCALLTYPE GetClassInfo(ITypeInfo** info) override;
+    HRESULT STDMETHODCALLTYPE GetGUID(DWORD kind, GUID* guid) override;
+
+    // IConnectionPointContainer
+    HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints** e) override;
+    HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid, IConnectionPoint** point) override;
+
+    // IQuickActivate
+    HRESULT STDMETHODCALLTYPE QuickActivate(QACONTAINER* container, QACONTROL* control) override;
+    HRESULT STDMETHODCALLTYPE SetContentExtent(SIZEL* size) override;
+    HRESULT STDMETHODCALLTYPE GetContentExtent(SIZEL* size) override;
+
+  protected:
+    virtual Control& hosted() = 0;
+    // A control with the constructor's defaults, and taking one in place of the hosted control.
+    virtual std::unique_ptr<Control> freshControl() const = 0;
+    virtual void replaceControl(std::unique_ptr<Control> control) = 0;
+
+  private:
+    template <class Body>
+    HRESULT guardedOle(REFIID iid, Body&& body);
+    // Loads into a fresh control that replaces the hosted one only when loading succeeds.
+    template <class Loader>
+    HRESULT loadWith(REFIID iid, Loader&& load);
+    HRESULT activateInPlace(IOleClientSite* site, HWND parent, LPCRECT position);
+    void destroyWindow();
+
+    IOleClientSite* site_ = nullptr;
+    IOleInPlaceSite* inPlaceSite_ = nullptr;
+    IOleAdviseHolder* adviseHolder_ = nullptr;
+    IAdviseSink* viewSink_ = nullptr;
+    DWORD viewAspects_ = 0;
+    DWORD viewFlags_ = 0;
+    HWND window_ = nullptr;
+    EventPoint events_;
+};
+
+}  // namespace qv::activex

@@ -7,8 +7,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=${QV_BENCH_JOBS:-2}
-cmake --preset bench >/dev/null
-cmake --build --preset bench -j "$jobs" --target qv_bench
+cmake --preset bench >&2
+cmake --build --preset bench -j "$jobs" --target qv_bench >&2
 out=build/bench/results.json
 build/bench/bench/qv_bench --benchmark_format=console --benchmark_out="$out" \
     --benchmark_out_format=json --benchmark_repetitions=3 --benchmark_report_aggregates_only=true \

@@ -1,8 +1,14 @@
 #!/usr/bin/env bash
 # Cross-builds the ActiveX server with mingw-w64 and tests it under Wine: registration, the type
-# library, a C++ container, the GDI canvas against the native raster canvas, and a VBScript.
+# library, a C++ container, the GDI canvas against the native raster canvas, persistence, the
+# controls sited and painted in a container's window, and a VBScript.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# The container test creates windows: everything runs on a virtual display of its own, so that
+# Wine's desktop process and the test programs share one display.
+if [ -z "${QV_ON_XVFB:-}" ]; then
+    QV_ON_XVFB=1 exec timeout 1500 xvfb-run -a "$PWD/scripts/test-windows.sh" "$@"
+fi
 root=$PWD
 win=${QV_WIN_BUILD:-$root/build/win}  # QV_WIN_BUILD, QV_LINUX_BUILD: other build folders
 linux=${QV_LINUX_BUILD:-$root/build/activex-linux}
@@ -46,6 +52,7 @@ run "type library" wine 'C:\qv\activex_test.exe' typelib
 run "container" wine 'C:\qv\activex_test.exe' container "$dll"
 run "drawing" wine 'C:\qv\activex_test.exe' drawing 'C:\qv\ref'
 run "persistence" wine 'C:\qv\activex_test.exe' persistence
+run "sited in a window" wine 'C:\qv\activex_test.exe' site 'C:\qv\ref'
 run "script" wine cscript //nologo 'C:\qv\controls.vbs'
 run "unregister" wine regsvr32 /s /u "$dll"
 run "unregistered" wine 'C:\qv\activex_test.exe' unregistered

@@ -9,6 +9,7 @@
 #include "check.h"
 #include "com_helpers.h"
 #include "drawing_cases.h"
+#include "pixel_compare.h"
 #include "test_programs.h"
 
 namespace qv::activex::test {
@@ -33,10 +34,19 @@ void compare(const DrawingCase& c, const std::string& folder) {
     TextCellRecorder recorder(dib.canvas());
     control->paintBarcode(recorder);
     GdiFlush();
+    checkSamePixels(name, reference, dib.pixels(), recorder.cells());
+}
+
+}  // namespace
+
+void checkSamePixels(const std::string& name, const Reference& reference,
+                     const std::uint32_t* pixels, const std::vector<Rect>& moreCells) {
     std::vector<Rect> cells = reference.cells;
-    cells.insert(cells.end(), recorder.cells().begin(), recorder.cells().end());
+    cells.insert(cells.end(), moreCells.begin(), moreCells.end());
+    const std::int32_t width = reference.width;
+    const std::int32_t height = reference.height;
     // Not a vacuous comparison: the symbol is there and most of the canvas is compared.
-    const std::uint32_t background = reference.pixels[0];
+    const std::uint32_t background = reference.pixels[width + 1];
     const auto drawn = std::count_if(reference.pixels.begin(), reference.pixels.end(),
                                      [&](std::uint32_t p) { return p != background; });
     QV_CHECK(drawn > 100, name + " draws a symbol");
@@ -44,27 +54,25 @@ void compare(const DrawingCase& c, const std::string& folder) {
     std::int64_t differing = 0;
     std::int32_t firstX = -1;
     std::int32_t firstY = -1;
-    for (std::int32_t y = 0; y < c.height; ++y) {
-        for (std::int32_t x = 0; x < c.width; ++x) {
+    for (std::int32_t y = 0; y < height; ++y) {
+        for (std::int32_t x = 0; x < width; ++x) {
             if (inside(cells, x, y)) {
                 ++masked;
                 continue;
             }
-            const std::uint32_t rgb = dib.pixels()[y * c.width + x] & 0xFFFFFF;
+            const std::uint32_t rgb = pixels[y * width + x] & 0xFFFFFF;
             const std::uint32_t bgr = ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | (rgb >> 16);
-            if (bgr == (reference.pixels[y * c.width + x] & 0xFFFFFF)) continue;
+            if (bgr == (reference.pixels[y * width + x] & 0xFFFFFF)) continue;
             if (differing++ == 0) {
                 firstX = x;
                 firstY = y;
             }
         }
     }
-    QV_CHECK(masked * 4 < std::int64_t{c.width} * c.height, name + " mostly compared");
+    QV_CHECK(masked * 4 < std::int64_t{width} * height, name + " mostly compared");
     QV_CHECK_EQ(differing, 0,
                 name + " first at " + std::to_string(firstX) + "," + std::to_string(firstY));
 }
-
-}  // namespace
 
 int drawingTest(const std::wstring& referenceDir) {
     const std::string folder = narrow(referenceDir);

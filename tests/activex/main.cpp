@@ -1,5 +1,6 @@
 // activex_test <part> [argument]: registered <dll path> | unregistered | typelib |
-// container <dll path> | drawing <reference folder> | persistence. Exit status: the number of
+// container <dll path> | drawing <reference folder> | persistence |
+// site <reference folder>. Exit status: the number of
 // failures.
 #include <windows.h>
 
@@ -24,6 +25,7 @@ int wmain(int argc, wchar_t** argv) {
     if (part == L"container") failures = containerTest(arg);
     if (part == L"drawing") failures = drawingTest(arg);
     if (part == L"persistence") failures = persistenceTest();
+    if (part == L"site") failures = siteTest(arg);
     CoUninitialize();
     std::printf("%ls: %d failure(s)\n", part.c_str(), failures);
     return failures;

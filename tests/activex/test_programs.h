@@ -11,5 +11,6 @@ int typeLibraryTest();
 int containerTest(const std::wstring& dllPath);
 int drawingTest(const std::wstring& referenceDir);
 int persistenceTest();
+int siteTest(const std::wstring& referenceDir);
 
 }  // namespace qv::activex::test

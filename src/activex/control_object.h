@@ -17,6 +17,7 @@
 #include "ole_control.h"
 #include "platform_control.h"
 #include "property_access.h"
+#include "ref_count.h"
 #include "safe_call.h"
 #include "server_state.h"
 #include "type_library.h"
@@ -54,12 +55,8 @@ class ControlObject : public Interface, public ISupportErrorInfo, public OleCont
         AddRef();
         return S_OK;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --refs_;
-        if (left == 0) delete this;
-        return left;
-    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return refs_.add(); }
+    ULONG STDMETHODCALLTYPE Release() override { return refs_.release(this); }
 
     // IDispatch
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
@@ -246,7 +243,7 @@ class ControlObject : public Interface, public ISupportErrorInfo, public OleCont
         return std::wstring(kLibraryName) + L"." + std::wstring(controlClass().name);
     }
 
-    std::atomic<ULONG> refs_{1};
+    RefCount refs_;
     std::unique_ptr<Hosted> control_ = std::make_unique<Hosted>();
     PlatformControl platform_;
 };

@@ -1,10 +1,13 @@
 #include "ole_control.h"
 
+#include <atomic>
+#include <new>
 #include <string>
 #include <system_error>
 
 #include "canvas_gdi/gdi_paint.h"
 #include "document_io.h"
+#include "ref_count.h"
 #include "safe_call.h"
 #include "server_state.h"
 #include "type_library.h"
@@ -73,6 +76,62 @@ std::int32_t widthOf(const RECT& r) {
 std::int32_t heightOf(const RECT& r) {
     return r.bottom - r.top;
 }
+
+// Enumerates the one connection point of a control.
+class PointEnumerator final : public IEnumConnectionPoints {
+  public:
+    PointEnumerator(IConnectionPoint* point, ULONG position) : point_(point), position_(position) {
+        point_->AddRef();
+    }
+    ~PointEnumerator() { point_->Release(); }
+    PointEnumerator(const PointEnumerator&) = delete;
+    PointEnumerator& operator=(const PointEnumerator&) = delete;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (object == nullptr) return E_POINTER;
+        *object = nullptr;
+        if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IEnumConnectionPoints)) {
+            return E_NOINTERFACE;
+        }
+        *object = static_cast<IEnumConnectionPoints*>(this);
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return refs_.add(); }
+    ULONG STDMETHODCALLTYPE Release() override { return refs_.release(this); }
+    HRESULT STDMETHODCALLTYPE Next(ULONG count, IConnectionPoint** points,
+                                   ULONG* fetched) override {
+        if (points == nullptr || (count > 1 && fetched == nullptr)) return E_POINTER;
+        ULONG n = 0;
+        if (count > 0 && position_ == 0) {
+            points[0] = point_;
+            point_->AddRef();
+            position_ = n = 1;
+        }
+        if (fetched != nullptr) *fetched = n;
+        return n == count ? S_OK : S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE Skip(ULONG count) override {
+        if (count == 0) return S_OK;
+        const bool skipped = position_ == 0 && count == 1;
+        position_ = 1;
+        return skipped ? S_OK : S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE Reset() override {
+        position_ = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Clone(IEnumConnectionPoints** copy) override {
+        if (copy == nullptr) return E_POINTER;
+        *copy = new (std::nothrow) PointEnumerator(point_, position_);
+        return *copy != nullptr ? S_OK : E_OUTOFMEMORY;
+    }
+
+  private:
+    IConnectionPoint* point_;
+    ULONG position_;
+    RefCount refs_;
+};
 
 }  // namespace
 
@@ -395,6 +454,11 @@ LRESULT OleControl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_ERASEBKGND:
             return 1;  // the paint covers the whole window
+        case WM_SIZE:
+            // Resized by the container without SetObjectRects: the control follows its window.
+            hosted().Width = LOWORD(lParam);
+            hosted().Height = HIWORD(lParam);
+            return 0;
         default:
             return DefWindowProcW(window_, message, wParam, lParam);
     }
@@ -560,8 +624,9 @@ HRESULT OleControl::GetGUID(DWORD kind, GUID* guid) {
 }
 
 HRESULT OleControl::EnumConnectionPoints(IEnumConnectionPoints** e) {
-    if (e != nullptr) *e = nullptr;
-    return E_NOTIMPL;
+    if (e == nullptr) return E_POINTER;
+    *e = new (std::nothrow) PointEnumerator(&events_, 0);
+    return *e != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
 HRESULT OleControl::FindConnectionPoint(REFIID iid, IConnectionPoint** point) {

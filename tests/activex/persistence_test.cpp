@@ -5,12 +5,15 @@
 
 #include <ocidl.h>
 
+#include <climits>
+#include <limits>
 #include <map>
 #include <memory>
 #include <string>
 #include <type_traits>
 #include <vector>
 
+#include "canvas_gdi/gdi_canvas.h"
 #include "check.h"
 #include "com_helpers.h"
 #include "dispatch_settings.h"
@@ -332,6 +335,57 @@ void fonts() {
     QV_CHECK(empty.vt == VT_DISPATCH && empty.pdispVal == nullptr, "no font loaded");
 }
 
+// Extreme values of every kind in every property of a bag: each load and the drawing after it
+// end with a defined result.
+void hostileBags() {
+    const std::wstring longText(5000, L'9');
+    for (const PersistCase& pc : kCases) {
+        std::string error;
+        const auto table = makeControl(pc.settings, &error);
+        for (int kind = 0; kind < 6; ++kind) {
+            MemoryBag bag;
+            for (const PropertyInfo& info : table->properties()) {
+                Variant v;
+                switch (kind) {
+                    case 0:
+                    case 1:
+                        v.vt = VT_I4;
+                        v.lVal = kind == 0 ? INT_MIN : INT_MAX;
+                        break;
+                    case 2:
+                    case 3:
+                        v.vt = VT_R8;
+                        v.dblVal = kind == 2 ? 1e300 : std::numeric_limits<double>::quiet_NaN();
+                        break;
+                    case 4:
+                        setText(v, longText.c_str());
+                        break;
+                    default:
+                        v.vt = VT_I4;
+                        v.lVal = -1;
+                        break;
+                }
+                const std::string name(info.name);
+                bag.put(std::wstring(name.begin(), name.end()), v);
+            }
+            Ref<IDispatch> loaded;
+            Ref<IPersistPropertyBag> loader;
+            Ref<IViewObject2> view;
+            create(pc.progId, loaded);
+            as(loaded.get(), loader, IID_IPersistPropertyBag);
+            as(loaded.get(), view, IID_IViewObject2);
+            if (!loader || !view) continue;
+            loader->Load(&bag, nullptr);
+            gdi::DibSection dib(120, 120);
+            const RECTL bounds{0, 0, 120, 120};
+            const HRESULT hr = view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dib.dc(),
+                                          &bounds, nullptr, nullptr, 0);
+            QV_CHECK(hr == S_OK || hr == E_FAIL, std::string(pc.settings.name) + " kind " +
+                                                     std::to_string(kind) + " " + hresultText(hr));
+        }
+    }
+}
+
 }  // namespace
 
 int persistenceTest() {
@@ -340,6 +394,7 @@ int persistenceTest() {
         partialBag(pc);
     }
     hostileStreams();
+    hostileBags();
     fonts();
     return failureCount();
 }

@@ -233,6 +233,12 @@ void sitedCase(const DrawingCase& c, const std::string& folder) {
         pumpMessages();
         const auto pixels = windowPixels(window, c.width, c.height);
         checkSamePixels(name + " window", reference, pixels.data(), {});
+        // Resized by the container: the control takes the window's size.
+        MoveWindow(window, 0, 0, c.width + 7, c.height + 3, TRUE);
+        SIZEL resized{};
+        ole->GetExtent(DVASPECT_CONTENT, &resized);
+        QV_CHECK_EQ(resized.cx, MulDiv(c.width + 7, 2540, perInch), name + " resized");
+        MoveWindow(window, 0, 0, c.width, c.height, TRUE);
     }
     // Through the view interface onto a memory DC, at an offset: the same pixels.
     Ref<IViewObject2> view;
@@ -340,6 +346,17 @@ void eventsAndClassInfo() {
         QV_CHECK(points && points->FindConnectionPoint(IID_IPropertyNotifySink, point.out()) ==
                                CONNECT_E_NOCONNECTION,
                  name + " no other point");
+        // The enumeration holds the same single point.
+        Ref<IEnumConnectionPoints> all;
+        Ref<IConnectionPoint> listed;
+        ULONG fetched = 0;
+        IID listedIid{};
+        QV_CHECK(points && points->EnumConnectionPoints(all.out()) == S_OK &&
+                     all->Next(1, listed.out(), &fetched) == S_OK && fetched == 1 &&
+                     listed->GetConnectionInterface(&listedIid) == S_OK &&
+                     IsEqualIID(listedIid, *cls.events) &&
+                     all->Next(1, point.out(), &fetched) == S_FALSE && fetched == 0,
+                 name + " enumerated points");
         points->FindConnectionPoint(*cls.events, point.out());
         DWORD cookie = 0;
         QV_CHECK(point && point->Advise(&sink, &cookie) == S_OK && cookie != 0, name + " advise");

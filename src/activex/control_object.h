@@ -124,6 +124,7 @@ class ControlObject : public Interface, public ISupportErrorInfo, public OleCont
     }
     HRESULT STDMETHODCALLTYPE put_Enabled(VARIANT_BOOL value) override {
         platform_.enabled = value != 0;
+        applyWindowState(platform_.visible, platform_.enabled);
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE GetControlsAlignment(TxAlignment* value) override {
@@ -156,6 +157,7 @@ class ControlObject : public Interface, public ISupportErrorInfo, public OleCont
     }
     HRESULT STDMETHODCALLTYPE put_Visible(VARIANT_BOOL value) override {
         platform_.visible = value != 0;
+        applyWindowState(platform_.visible, platform_.enabled);
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_Cursor(short* value) override {

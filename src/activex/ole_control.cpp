@@ -364,7 +364,7 @@ HRESULT OleControl::GetMiscStatus(DWORD, DWORD* status) {
 
 HRESULT OleControl::activateInPlace(IOleClientSite* site, HWND parent, LPCRECT position) {
     if (window_ != nullptr) {
-        ShowWindow(window_, SW_SHOW);
+        applyWindowState(visible_, enabled_);
         return S_OK;
     }
     if (site == nullptr) return E_INVALIDARG;
@@ -407,8 +407,16 @@ HRESULT OleControl::activateInPlace(IOleClientSite* site, HWND parent, LPCRECT p
     }
     inPlaceSite_ = inPlace;
     SetObjectRects(&pos, &clip);
-    ShowWindow(window_, SW_SHOWNA);
+    applyWindowState(visible_, enabled_);
     return S_OK;
+}
+
+void OleControl::applyWindowState(bool visible, bool enabled) {
+    visible_ = visible;
+    enabled_ = enabled;
+    if (window_ == nullptr) return;
+    EnableWindow(window_, enabled ? TRUE : FALSE);
+    ShowWindow(window_, visible ? SW_SHOWNA : SW_HIDE);
 }
 
 void OleControl::destroyWindow() {

@@ -153,6 +153,8 @@ class OleControl : public IOleObject,
     HRESULT STDMETHODCALLTYPE GetContentExtent(SIZEL* size) override;
 
   protected:
+    // Visible and Enabled of the control, shown by its window whenever it has one.
+    void applyWindowState(bool visible, bool enabled);
     virtual Control& hosted() = 0;
     // A control with the constructor's defaults, and taking one in place of the hosted control.
     virtual std::unique_ptr<Control> freshControl() const = 0;
@@ -174,6 +176,8 @@ class OleControl : public IOleObject,
     DWORD viewAspects_ = 0;
     DWORD viewFlags_ = 0;
     HWND window_ = nullptr;
+    bool visible_ = true;
+    bool enabled_ = true;
     EventPoint events_;
 };
 

@@ -233,6 +233,16 @@ void sitedCase(const DrawingCase& c, const std::string& folder) {
         pumpMessages();
         const auto pixels = windowPixels(window, c.width, c.height);
         checkSamePixels(name + " window", reference, pixels.data(), {});
+        // Visible and Enabled are the window's.
+        for (const bool on : {false, true}) {
+            Variant v;
+            v.vt = VT_BOOL;
+            v.boolVal = on ? VARIANT_TRUE : VARIANT_FALSE;
+            putProperty(object.get(), idOfName(object.get(), L"Visible"), v);
+            putProperty(object.get(), idOfName(object.get(), L"Enabled"), v);
+            QV_CHECK(!IsWindowVisible(window) == !on && !IsWindowEnabled(window) == !on,
+                     name + " Visible and Enabled " + std::to_string(on));
+        }
         // Resized by the container: the control takes the window's size.
         MoveWindow(window, 0, 0, c.width + 7, c.height + 3, TRUE);
         SIZEL resized{};

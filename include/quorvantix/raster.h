@@ -22,7 +22,8 @@ class Bitmap {
     Bitmap(const Bitmap&) = delete;
     Bitmap& operator=(const Bitmap&) = delete;
 
-    static constexpr std::int64_t maxPixels = std::int64_t{1} << 28;
+    // 256 MiB of pixels: a control or image past this is refused, never allocated.
+    static constexpr std::int64_t maxPixels = std::int64_t{1} << 26;
 
     std::int32_t width() const { return width_; }
     std::int32_t height() const { return height_; }

@@ -1,6 +1,8 @@
 #include "property_store.h"
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "quorvantix/property.h"
 
@@ -108,6 +110,7 @@ void saveProperties(const Control& control, ItemSink& sink) {
 }
 
 void loadProperties(Control& control, ItemSource& source) {
+    std::vector<std::pair<const PropertyInfo*, PropertyValue>> applied;
     for (const PropertyInfo& info : control.properties()) {
         if (!persisted(info)) continue;
         if (info.type == PropType::Font) {
@@ -122,7 +125,14 @@ void loadProperties(Control& control, ItemSource& source) {
             value = parseProperty(info, *info.storedDefault);
         }
         // A value of another type than the table's (a hostile document) is left out.
-        if (value && value->index() == info.get(control).index()) info.set(control, *value);
+        if (!value || value->index() != info.get(control).index()) continue;
+        info.set(control, *value);
+        applied.emplace_back(&info, std::move(*value));
+    }
+    // Some setters work out other properties anew (a symbol size sets the hexagon sizes); the
+    // values the document holds for those win, as they did when it was saved.
+    for (const auto& [info, value] : applied) {
+        if (info->get(control) != value) info->set(control, value);
     }
 }
 

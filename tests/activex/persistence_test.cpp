@@ -96,6 +96,9 @@ const PersistCase kCases[] = {
     {L"Quorvantix.MaxicodeX",
      {"maxicode", "TMaxicode", 1, 1,
       "mode=2;zipCode=152382802;country=840;serviceClass=001;data=Parcel;TopMargin=7"}},
+    // Hexagon sizes written after L and resolution, which would otherwise work them out anew.
+    {L"Quorvantix.MaxicodeX",
+     {"maxicode_hexagons", "TMaxicode", 1, 1, "L=30;resolution=300;WHexagon=9;HHexagon=11"}},
 };
 
 bool create(const wchar_t* progId, Ref<IDispatch>& object) {

@@ -15,7 +15,6 @@ cmake --build build/fuzz -j2 --target qv_fuzzers
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-export LSAN_OPTIONS=suppressions=$PWD/fuzz/lsan.supp
 status=0
 for t in "${targets[@]}"; do
     # The grown corpus lives in the build tree; the committed seeds stay as they are.

@@ -229,7 +229,13 @@ std::shared_ptr<const SizedFont> sizedFont(const Font& font) {
 
 }  // namespace qv::canvas
 
-#if defined(__SANITIZE_ADDRESS__)
+// gcc says __SANITIZE_ADDRESS__, clang answers __has_feature.
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define QV_ADDRESS_SANITIZER 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__) || defined(QV_ADDRESS_SANITIZER)
 // fontconfig 2.14 loses a few bytes while parsing its configuration, once per process; every
 // program that draws text would otherwise fail its leak check on that.
 extern "C" const char* __lsan_default_suppressions() {

@@ -55,6 +55,31 @@ struct Font {
     friend bool operator==(const Font&, const Font&) = default;
 };
 
+// One call of a batch: a rectangle polygon through the corners a and b with a one-pixel pen and a
+// solid brush, both in `colour`; or a line from a to b with a one-pixel pen in `colour`.
+struct Piece {
+    enum class Kind : std::uint8_t { Rectangle, Line };
+    Kind kind = Kind::Rectangle;
+    Point a;
+    Point b;
+    TColor colour = 0;
+};
+
+// Square modules drawn row by row, left to right: module (c, r) is the rectangle polygon from
+// (left + c * pitch, top + r * pitch) to pitch pixels further each way, both ends included, in
+// `dark` where modules[r * columns + c] is non-zero, else in `light`. Modules wholly outside the
+// clip rectangle are left out; the others have their corners clamped to one pixel beyond it.
+struct ModuleGrid {
+    std::int64_t left = 0;
+    std::int64_t top = 0;
+    std::int64_t pitch = 1;
+    std::int32_t columns = 0;
+    std::int32_t rows = 0;
+    std::span<const std::uint8_t> modules;  // at least columns x rows
+    TColor dark = 0;
+    TColor light = 0xFFFFFF;
+};
+
 class Canvas {
   public:
     virtual ~Canvas() = default;
@@ -83,6 +108,13 @@ class Canvas {
 
     // Convenience for the common axis-aligned case: polygon through the four corners.
     void rectanglePolygon(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1);
+
+    // Batches, for the many small shapes of a symbol. By default each piece is its own call
+    // (polygon or line) with the pen and brush set as the piece says, so every canvas sees the
+    // same calls; a canvas may draw a batch faster, with the same result and the pen and brush
+    // left as the last call set them.
+    virtual void pieces(std::span<const Piece> batch);
+    virtual void moduleGrid(const ModuleGrid& grid);
 };
 
 }  // namespace qv

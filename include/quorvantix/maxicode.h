@@ -7,6 +7,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "quorvantix/control.h"
 
@@ -66,6 +67,7 @@ class TMaxicode : public Control {
     std::unique_ptr<maxicode::Layout> layout_;
     PostalMemo memo_;
     std::array<std::uint8_t, 144> codewords_{};
+    std::vector<Piece> runs_;  // the hexagons' pixel runs, drawn in one batch
 };
 
 }  // namespace qv

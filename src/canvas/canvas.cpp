@@ -1,5 +1,6 @@
 #include "quorvantix/canvas.h"
 
+#include <algorithm>
 #include <array>
 
 namespace qv {
@@ -7,6 +8,54 @@ namespace qv {
 void Canvas::rectanglePolygon(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1) {
     const std::array<Point, 4> corners{Point{x0, y0}, Point{x1, y0}, Point{x1, y1}, Point{x0, y1}};
     polygon(corners);
+}
+
+void Canvas::pieces(std::span<const Piece> batch) {
+    for (const Piece& p : batch) {
+        pen.width = 1;
+        pen.color = p.colour;
+        if (p.kind == Piece::Kind::Line) {
+            line(p.a, p.b);
+            continue;
+        }
+        brush.style = BrushStyle::Solid;
+        brush.color = p.colour;
+        rectanglePolygon(p.a.x, p.a.y, p.b.x, p.b.y);
+    }
+}
+
+void Canvas::moduleGrid(const ModuleGrid& grid) {
+    const Rect clip = clipRect();
+    // Corners a and b = a + pitch of one module, in 64 bits; b < a for a negative pitch.
+    struct Span {
+        std::int64_t a, b;
+        bool within(std::int32_t lo, std::int32_t hi) const {
+            return std::max(a, b) >= lo && std::min(a, b) < hi;
+        }
+    };
+    auto span = [&](std::int64_t origin, std::int64_t index) {
+        const std::int64_t a = origin + index * grid.pitch;
+        return Span{a, a + grid.pitch};
+    };
+    // Clamped one pixel beyond the clip, which changes no visible pixel.
+    auto edge = [](std::int64_t v, std::int32_t lo, std::int32_t hi) {
+        return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, std::int64_t{lo} - 1, hi));
+    };
+    const auto columns = static_cast<std::size_t>(std::max(grid.columns, 0));
+    const std::size_t count =
+        std::min(columns * static_cast<std::size_t>(std::max(grid.rows, 0)), grid.modules.size());
+    pen.width = 1;
+    brush.style = BrushStyle::Solid;
+    for (std::size_t i = 0; i < count; ++i) {
+        const Span y = span(grid.top, static_cast<std::int64_t>(i / columns));
+        const Span x = span(grid.left, static_cast<std::int64_t>(i % columns));
+        if (!y.within(clip.top, clip.bottom) || !x.within(clip.left, clip.right)) continue;
+        const TColor colour = grid.modules[i] != 0 ? grid.dark : grid.light;
+        pen.color = colour;
+        brush.color = colour;
+        rectanglePolygon(edge(x.a, clip.left, clip.right), edge(y.a, clip.top, clip.bottom),
+                         edge(x.b, clip.left, clip.right), edge(y.b, clip.top, clip.bottom));
+    }
 }
 
 }  // namespace qv

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "canvas/ellipse_shape.h"
 #include "canvas/rectangle_parts.h"
@@ -14,40 +15,103 @@ P64 wide(Point p) {
     return {p.x, p.y};
 }
 
+// Most held fills are a few pixels wide (bars, runs): stores in fours beat a general fill there.
+inline void fillShort(std::uint32_t* p, std::uint32_t* end, std::uint32_t colour) {
+    for (; end - p >= 4; p += 4) {
+        p[0] = colour;
+        p[1] = colour;
+        p[2] = colour;
+        p[3] = colour;
+    }
+    for (; p < end; ++p) *p = colour;
+}
+
+// A batch piece as the fill it makes, when it makes one: rectangles, and lines along a row or a
+// column (the pixels from a up to, not including, b).
+bool asFill(const Piece& p, FillPart& part) {
+    if (p.kind == Piece::Kind::Rectangle) {
+        part = {std::min(p.a.x, p.b.x), std::min(p.a.y, p.b.y),
+                std::int64_t{std::max(p.a.x, p.b.x)} + 1, std::int64_t{std::max(p.a.y, p.b.y)} + 1,
+                p.colour};
+        return true;
+    }
+    const bool horizontal = p.a.y == p.b.y;
+    if (!horizontal && p.a.x != p.b.x) return false;
+    const std::int64_t from = horizontal ? p.a.x : p.a.y;
+    const std::int64_t to = horizontal ? p.b.x : p.b.y;
+    const std::int64_t lo = from <= to ? from : to + 1;
+    const std::int64_t hi = from <= to ? to : from + 1;
+    if (horizontal) {
+        part = {lo, p.a.y, hi, std::int64_t{p.a.y} + 1, p.colour};
+    } else {
+        part = {p.a.x, lo, std::int64_t{p.a.x} + 1, hi, p.colour};
+    }
+    return true;
+}
+
 }  // namespace
+
+void RasterCanvas::drawGroup(const Surface& s, std::span<const Held> group, std::int64_t top,
+                             std::int64_t bottom, std::vector<std::uint32_t>& before) {
+    std::int32_t from = group.front().left, to = group.front().right;
+    for (const Held& f : group) {
+        from = std::min(from, f.left);
+        to = std::max(to, f.right);
+    }
+    const auto bytes = static_cast<std::size_t>(to - from) * sizeof(std::uint32_t);
+    // Every row gets all the fills in order; a row that was like the last row painted, before
+    // it was painted, comes out like it and is copied. Rows too wide for the scratch kept are
+    // all painted.
+    const bool copies = bottom - top > 2 && to - from <= kMaxCopiedRow;
+    const std::uint32_t* painted = nullptr;
+    for (std::int64_t y = top; y < bottom; ++y) {
+        std::uint32_t* const row = s.pixels + y * s.width;
+        if (painted != nullptr && std::memcmp(row + from, before.data(), bytes) == 0) {
+            std::memcpy(row + from, painted + from, bytes);
+            continue;
+        }
+        if (copies) {
+            before.assign(row + from, row + to);
+            painted = row;
+        }
+        for (const Held& f : group) fillShort(row + f.left, row + f.right, f.color);
+    }
+}
 
 Surface RasterCanvas::surface() {
     settle();
     return Surface{bitmap_.pixels_.get(), bitmap_.width(), bitmap_.height()};
 }
 
-void RasterCanvas::fill(const FillPart& part) {
-    if (!holding_) {
-        surface().fillRect(part.left, part.top, part.right, part.bottom, part.color);
-        return;
-    }
+bool RasterCanvas::hold(const FillPart& part) {
     const std::int64_t w = bitmap_.width();
     const std::int64_t h = bitmap_.height();
     const std::int64_t l = std::max<std::int64_t>(part.left, 0);
     const std::int64_t t = std::max<std::int64_t>(part.top, 0);
     const std::int64_t r = std::min(part.right, w);
     const std::int64_t b = std::min(part.bottom, h);
-    if (l >= r || t >= b) return;
+    if (l >= r || t >= b) return true;
     if (l == 0 && t == 0 && r == w && b == h) {
         // Covers everything: what was held before is hidden.
         held_.clear();
         base_ = part.color;
-        return;
+        return true;
     }
-    // Short fills cost less drawn at once than held, past the first few (a background and its
-    // outline); drawing one writes what was held first, which keeps the painting order.
-    if ((b - t < kMinHeldRows && held_.size() >= kShortHeld) || held_.size() >= kMaxHeld) {
-        surface().fillRect(l, t, r, b, part.color);
-        return;
-    }
+    if (held_.size() >= kMaxHeld) return false;
     if (held_.empty()) held_.reserve(256);
     held_.push_back({static_cast<std::int32_t>(l), static_cast<std::int32_t>(t),
                      static_cast<std::int32_t>(r), static_cast<std::int32_t>(b), part.color});
+    return true;
+}
+
+void RasterCanvas::fill(const FillPart& part) {
+    // Short fills cost less drawn at once than held, past the first few (a background and its
+    // outline); drawing one writes what was held first, which keeps the painting order.
+    if (holding_ && (part.bottom - part.top >= kMinHeldRows || held_.size() < kShortHeld) &&
+        hold(part)) {
+        return;
+    }
+    surface().fillRect(part.left, part.top, part.right, part.bottom, part.color);
 }
 
 void RasterCanvas::settle() {
@@ -57,6 +121,10 @@ void RasterCanvas::settle() {
     const auto w = static_cast<std::size_t>(bitmap_.width());
     const std::int32_t h = bitmap_.height();
     if (w == 0 || h == 0) return;
+    if (held_.empty()) {
+        std::fill(px, px + w * static_cast<std::size_t>(h), base_);
+        return;
+    }
     // Scratch kept per thread, so that settling allocates nothing once warm.
     struct Scratch {
         std::vector<std::int32_t> edges;
@@ -142,22 +210,123 @@ void RasterCanvas::ellipse(std::int32_t l, std::int32_t t, std::int32_t r, std::
 
 void RasterCanvas::line(Point a, Point b) {
     const std::int64_t w = effectivePenWidth(pen);
-    if (w == 1 && (a.y == b.y || a.x == b.x)) {
-        // Horizontal and vertical runs as one fill: the pixels from a up to, not including, b.
-        const bool horizontal = a.y == b.y;
-        const std::int64_t from = horizontal ? a.x : a.y;
-        const std::int64_t to = horizontal ? b.x : b.y;
-        const std::int64_t lo = from <= to ? from : to + 1;
-        const std::int64_t hi = from <= to ? to : from + 1;
-        if (horizontal) {
-            surface().fillRect(lo, a.y, hi, std::int64_t{a.y} + 1, pen.color);
-        } else {
-            surface().fillRect(a.x, lo, std::int64_t{a.x} + 1, hi, pen.color);
-        }
+    FillPart part{};
+    if (w == 1 && asFill({Piece::Kind::Line, a, b, pen.color}, part)) {
+        surface().fillRect(part.left, part.top, part.right, part.bottom, part.color);
     } else if (w == 1) {
         drawThinLine(surface(), wide(a), wide(b), pen.color);
     } else if (a != b) {
         drawThickSegment(surface(), wide(a), lastLinePixel(wide(a), wide(b)), w, pen.color);
+    }
+}
+
+void RasterCanvas::pieces(std::span<const Piece> batch) {
+    if (batch.empty()) return;
+    const Surface s = surface();
+    // Scratch kept per thread: the fills of one group and a row as it was before them.
+    thread_local std::vector<Held> group;
+    thread_local std::vector<std::uint32_t> before;
+    group.clear();
+    std::int64_t top = 0, bottom = 0;
+    const auto flush = [&] {
+        if (!group.empty()) drawGroup(s, group, top, bottom, before);
+        group.clear();
+    };
+    // Consecutive fills over the same rows (the bars of a row) form a group, drawn row by row.
+    for (const Piece& p : batch) {
+        FillPart part{};
+        if (!asFill(p, part)) {
+            flush();
+            drawThinLine(s, wide(p.a), wide(p.b), p.colour);
+            continue;
+        }
+        const std::int64_t l = std::max<std::int64_t>(part.left, 0);
+        const std::int64_t t = std::max<std::int64_t>(part.top, 0);
+        const std::int64_t r = std::min(part.right, s.width);
+        const std::int64_t b = std::min(part.bottom, s.height);
+        if (l >= r || t >= b) continue;  // nothing visible
+        if (!group.empty() && (t != top || b != bottom)) flush();
+        if (group.empty() && b - t == 1) {
+            std::uint32_t* const row = s.pixels + t * s.width;
+            fillShort(row + l, row + r, part.color);
+            continue;
+        }
+        top = t;
+        bottom = b;
+        group.push_back(
+            {static_cast<std::int32_t>(l), 0, static_cast<std::int32_t>(r), 0, part.color});
+    }
+    flush();
+    pen.width = 1;
+    pen.color = batch.back().colour;
+    for (auto p = batch.rbegin(); p != batch.rend(); ++p) {
+        if (p->kind != Piece::Kind::Rectangle) continue;
+        brush.style = BrushStyle::Solid;
+        brush.color = p->colour;
+        break;
+    }
+}
+
+void RasterCanvas::moduleGrid(const ModuleGrid& grid) {
+    const std::int64_t p = grid.pitch;
+    const std::int64_t columns = grid.columns;
+    const std::int64_t rows = grid.rows;
+    if (p < 1 || columns < 1 || rows < 1 ||
+        grid.modules.size() < static_cast<std::size_t>(columns * rows)) {
+        Canvas::moduleGrid(grid);
+        return;
+    }
+    pen.width = 1;
+    brush.style = BrushStyle::Solid;
+    // Painted in order, each square over the edge its neighbours share: a pixel shows the module
+    // whose square starts at or before it, the last row and column reaching one pixel further.
+    const std::int64_t x0 = grid.left;
+    const std::int64_t y0 = grid.top;
+    const std::int64_t w = bitmap_.width();
+    const std::int64_t h = bitmap_.height();
+    const std::int64_t xs = std::max<std::int64_t>(x0, 0);
+    const std::int64_t xe = std::min(x0 + columns * p, w - 1);  // inclusive
+    const std::int64_t ys = std::max<std::int64_t>(y0, 0);
+    const std::int64_t ye = std::min(y0 + rows * p, h - 1);
+    const auto dark = [&](std::int64_t c, std::int64_t r) {
+        return grid.modules[static_cast<std::size_t>(r * columns + c)] != 0;
+    };
+    const auto index = [&](std::int64_t v, std::int64_t origin, std::int64_t count) {
+        return std::min((v - origin) / p, count - 1);
+    };
+    // The pen and brush keep the colour of the last square drawn: the last one reaching into
+    // the clip rectangle, even an empty one.
+    const auto lastWithin = [&](std::int64_t origin, std::int64_t count, std::int64_t end) {
+        if (end - 1 < origin) return std::int64_t{-1};
+        const std::int64_t i = std::min(count - 1, (end - 1 - origin) / p);
+        return origin + i * p + p >= 0 ? i : -1;
+    };
+    const std::int64_t lastRow = lastWithin(y0, rows, h);
+    const std::int64_t lastColumnWithin = lastWithin(x0, columns, w);
+    if (lastRow >= 0 && lastColumnWithin >= 0) {
+        const TColor last = dark(lastColumnWithin, lastRow) ? grid.dark : grid.light;
+        pen.color = last;
+        brush.color = last;
+    }
+    if (xs > xe || ys > ye) return;  // nothing visible
+    const std::int64_t firstColumn = index(xs, x0, columns);
+    const std::int64_t lastColumn = index(xe, x0, columns);
+    std::uint32_t* const px = surface().pixels;
+    std::int64_t builtRow = -1;
+    for (std::int64_t y = ys; y <= ye; ++y) {
+        std::uint32_t* const line = px + y * w;
+        const std::int64_t r = index(y, y0, rows);
+        if (r == builtRow) {
+            std::memcpy(line + xs, line - w + xs,
+                        static_cast<std::size_t>(xe - xs + 1) * sizeof(std::uint32_t));
+            continue;
+        }
+        builtRow = r;
+        for (std::int64_t c = firstColumn; c <= lastColumn; ++c) {
+            const std::int64_t from = std::max(x0 + c * p, xs);
+            const std::int64_t to = c == columns - 1 ? xe : std::min(x0 + (c + 1) * p - 1, xe);
+            std::fill(line + from, line + to + 1, dark(c, r) ? grid.dark : grid.light);
+        }
     }
 }
 

@@ -20,6 +20,8 @@ class RasterCanvas : public Canvas {
     std::int32_t textWidth(std::string_view text) override;
     std::int32_t textHeight(std::string_view text) override;
     void copyRect(const Rect& to, Canvas& src, const Rect& from) override;
+    void pieces(std::span<const Piece> batch) override;
+    void moduleGrid(const ModuleGrid& grid) override;
 
     const Bitmap& bitmap() const { return bitmap_; }
 
@@ -31,6 +33,8 @@ class RasterCanvas : public Canvas {
     // Fills of fewer rows are held only while fewer than kShortHeld fills are.
     static constexpr std::int64_t kMinHeldRows = 16;
     static constexpr std::size_t kShortHeld = 8;
+    // Widest row of a batch group that is copied rather than painted again.
+    static constexpr std::int32_t kMaxCopiedRow = 1 << 16;
 
   private:
     // A rectangle clipped to the surface, half-open.
@@ -42,6 +46,11 @@ class RasterCanvas : public Canvas {
     // The pixels, with whatever is held back written first.
     Surface surface();
     void fill(const FillPart& part);
+    // Holds a fill back; false when no more are held.
+    bool hold(const FillPart& part);
+    // Fills over the rows top .. bottom - 1, already clipped to the surface, in order.
+    static void drawGroup(const Surface& s, std::span<const Held> group, std::int64_t top,
+                          std::int64_t bottom, std::vector<std::uint32_t>& before);
 
     Bitmap& bitmap_;
     // A fresh bitmap is one colour plus axis-aligned fills, until something else is drawn or the

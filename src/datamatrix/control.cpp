@@ -112,37 +112,14 @@ void TDatamatrix::paintBarcode(Canvas& canvas) {
 }
 
 void TDatamatrix::drawModules(Canvas& canvas) {
-    const Rect clip = canvas.clipRect();
-    // A square covers x .. x + PixelsDot inclusive; one wholly outside the clip is skipped, and
-    // the others are clamped to one pixel beyond it, which changes no visible pixel.
-    // Corners a and b = a + PixelsDot, in 64 bits; b < a for a negative PixelsDot.
-    struct Span {
-        std::int64_t a, b;
-        bool within(std::int32_t lo, std::int32_t hi) const {
-            return std::max(a, b) >= lo && std::min(a, b) < hi;
-        }
-    };
-    auto span = [&](std::int64_t index) {
-        const std::int64_t a = std::int64_t{Margin} + index * PixelsDot;
-        return Span{a, a + PixelsDot};
-    };
-    auto edge = [](std::int64_t v, std::int32_t lo, std::int32_t hi) {
-        return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, std::int64_t{lo} - 1, hi));
-    };
-    for (std::int32_t row = 0; row < rows_; ++row) {
-        const Span y = span(row);
-        if (!y.within(clip.top, clip.bottom)) continue;
-        for (std::int32_t col = 0; col < columns_; ++col) {
-            const Span x = span(col);
-            if (!x.within(clip.left, clip.right)) continue;
-            const TColor colour = module(col, row) ? BarColor : BackColor;
-            canvas.pen.color = colour;
-            canvas.brush.color = colour;
-            canvas.rectanglePolygon(
-                edge(x.a, clip.left, clip.right), edge(y.a, clip.top, clip.bottom),
-                edge(x.b, clip.left, clip.right), edge(y.b, clip.top, clip.bottom));
-        }
-    }
+    canvas.moduleGrid({.left = Margin,
+                       .top = Margin,
+                       .pitch = PixelsDot,
+                       .columns = columns_,
+                       .rows = rows_,
+                       .modules = modules_,
+                       .dark = BarColor,
+                       .light = BackColor});
 }
 
 }  // namespace qv

@@ -15,9 +15,10 @@ std::int32_t clampTo32(std::int64_t v) {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
 }
 
-// The pattern's pixels at (x, y), row by row, skipping what lies outside the clip rectangle.
-void drawHexagon(Canvas& canvas, const HexagonPattern& pattern, std::int64_t x, std::int64_t y,
-                 const Rect& clip) {
+// The pattern's pixels at (x, y) as runs, row by row, skipping what lies outside the clip
+// rectangle.
+void addHexagon(std::vector<Piece>& runs, const HexagonPattern& pattern, std::int64_t x,
+                std::int64_t y, TColor colour, const Rect& clip) {
     if (x >= clip.right || y >= clip.bottom || x + pattern.width() <= clip.left ||
         y + pattern.height() <= clip.top)
         return;
@@ -30,7 +31,8 @@ void drawHexagon(Canvas& canvas, const HexagonPattern& pattern, std::int64_t x, 
         if (from >= to) continue;
         // One line per run: the same pixels as one per pixel, the last point left out.
         const std::int32_t py = clampTo32(y + r);
-        canvas.line(Point{clampTo32(from), py}, Point{clampTo32(to), py});
+        runs.push_back(
+            {Piece::Kind::Line, Point{clampTo32(from), py}, Point{clampTo32(to), py}, colour});
     }
 }
 
@@ -123,16 +125,18 @@ void TMaxicode::paintBarcode(Canvas& canvas) {
 
     canvas.pen.color = BarColor;
     canvas.brush.color = BarColor;
+    runs_.clear();
     const auto& map = maxicode::moduleMap();
     for (int row = 0; row < maxicode::kRows; ++row) {
         const std::int64_t y = oy + std::int64_t{row} * layout_->V;
         std::int64_t x = ox + (row % 2 == 1 ? layout_->W / 2 : 0);
         for (int column = 0; column < maxicode::kColumns; ++column) {
             const auto cell = map[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)];
-            if (isDark(cell, codewords_)) drawHexagon(canvas, pattern, x, y, clip);
+            if (isDark(cell, codewords_)) addHexagon(runs_, pattern, x, y, BarColor, clip);
             x += WHexagon;
         }
     }
+    canvas.pieces(runs_);
     canvas.brush.color = BackColor;
 }
 

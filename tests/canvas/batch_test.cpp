@@ -1,0 +1,166 @@
+// Batches on the raster canvas against the same shapes drawn one call at a time: the pixels and
+// the pen and brush left behind must agree, on fresh and on already drawn bitmaps, with clipping
+// and extreme coordinates.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <random>
+#include <vector>
+
+#include "pixel_helpers.h"
+#include "quorvantix/raster.h"
+
+namespace qv {
+namespace {
+
+using test::samePixels;
+
+// Forwards every call to a bitmap's canvas but keeps the batches' one-call-each defaults.
+class OneByOne final : public Canvas {
+  public:
+    explicit OneByOne(Bitmap& bm) : target_(bm.canvas()) {}
+    Rect clipRect() const override { return target_.clipRect(); }
+    void polygon(std::span<const Point> points) override {
+        sync();
+        target_.polygon(points);
+    }
+    void ellipse(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b) override {
+        sync();
+        target_.ellipse(l, t, r, b);
+    }
+    void line(Point a, Point b) override {
+        sync();
+        target_.line(a, b);
+    }
+    void textOut(std::int32_t, std::int32_t, std::string_view) override {}
+    std::int32_t textWidth(std::string_view) override { return 0; }
+    std::int32_t textHeight(std::string_view) override { return 0; }
+    void copyRect(const Rect&, Canvas&, const Rect&) override {}
+
+  private:
+    void sync() {
+        target_.pen = pen;
+        target_.brush = brush;
+    }
+    Canvas& target_;
+};
+
+constexpr TColor kColours[] = {0x000000, 0xFFFFFF, 0x123456, 0x00FF00};
+
+struct Pair {
+    Bitmap batched;
+    Bitmap single;
+    Pair(std::int32_t w, std::int32_t h, bool settled) : batched(w, h), single(w, h) {
+        if (!settled) return;
+        (void)batched.pixels();  // reading the pixels ends the fresh state
+        (void)single.pixels();
+    }
+};
+
+// Something drawn before the batch: a background, and sometimes a shape that ends holding back.
+void drawBefore(Canvas& c, std::mt19937& rng, std::int32_t w, std::int32_t h) {
+    c.brush.color = 0xFFFFFE;
+    c.pen.color = 0xFFFFFE;
+    c.rectanglePolygon(0, 0, w, h);
+    if (rng() % 3 == 0) {
+        c.pen.color = 0x0000FF;
+        c.ellipse(1, 1, w / 2 + 2, h / 2 + 2);
+    }
+}
+
+// Draws the same on a batching bitmap canvas and one call at a time, after the same start.
+template <class Draw>
+testing::AssertionResult drawnAlike(std::int32_t w, std::int32_t h, bool settled, std::mt19937& rng,
+                                    Draw draw) {
+    Pair bitmaps(w, h, settled);
+    OneByOne single(bitmaps.single);
+    Canvas& batched = bitmaps.batched.canvas();
+    std::mt19937 same = rng;
+    drawBefore(batched, rng, w, h);
+    drawBefore(single, same, w, h);
+    draw(batched);
+    draw(single);
+    if (!samePixels(bitmaps.batched, bitmaps.single))
+        return testing::AssertionFailure() << "pixels";
+    if (batched.pen != single.pen) return testing::AssertionFailure() << "pen";
+    if (batched.brush != single.brush) return testing::AssertionFailure() << "brush";
+    return testing::AssertionSuccess();
+}
+
+TEST(Batch, PiecesMatchOneCallEach) {
+    std::mt19937 rng(17);
+    const std::int32_t extremes[] = {INT32_MIN, INT32_MIN + 1, -1, 0, INT32_MAX - 1, INT32_MAX};
+    for (int i = 0; i < 600; ++i) {
+        const auto w = static_cast<std::int32_t>(rng() % 40);
+        const auto h = static_cast<std::int32_t>(rng() % 40);
+        auto coord = [&] {
+            if (rng() % 12 == 0) return extremes[rng() % std::size(extremes)];
+            return static_cast<std::int32_t>(rng() % 50) - 5;
+        };
+        std::vector<Piece> batch(rng() % 60);
+        std::int32_t rowTop = coord(), rowBottom = coord();
+        for (Piece& p : batch) {
+            const auto kind = rng() % 5;
+            p.kind = kind == 0 ? Piece::Kind::Line : Piece::Kind::Rectangle;
+            p.a = {coord(), coord()};
+            p.b = {coord(), coord()};
+            if (kind == 1) p.b.y = p.a.y;  // mostly runs and bars, as symbols draw
+            if (kind == 0 && rng() % 2) p.b.y = p.a.y;
+            if (kind >= 3) {
+                // Bars of one row: fills over the same rows, drawn as a group.
+                if (rng() % 6 == 0) rowTop = coord(), rowBottom = coord();
+                p.a.y = rowTop;
+                p.b.y = rowBottom;
+            }
+            p.colour = kColours[rng() % std::size(kColours)];
+        }
+        ASSERT_TRUE(drawnAlike(w, h, i % 3 == 0, rng, [&](Canvas& c) { c.pieces(batch); }))
+            << "case " << i;
+    }
+}
+
+// More fills than a fresh bitmap holds back: the rest are drawn at once, in order.
+TEST(Batch, LongBatchesKeepThePaintingOrder) {
+    const std::int32_t size = 300;
+    std::vector<Piece> batch;
+    for (std::int32_t k = 0; batch.size() < (std::size_t{1} << 16) + 500; ++k) {
+        const std::int32_t x = k % size, y = (k / size) % size;
+        batch.push_back({Piece::Kind::Rectangle, {x, y}, {x + 3, y + 2}, kColours[k % 4]});
+    }
+    Pair bitmaps(size, size, false);
+    OneByOne single(bitmaps.single);
+    bitmaps.batched.canvas().pieces(batch);
+    single.pieces(batch);
+    EXPECT_TRUE(samePixels(bitmaps.batched, bitmaps.single));
+}
+
+TEST(Batch, ModuleGridsMatchOneSquareEach) {
+    std::mt19937 rng(23);
+    const std::int64_t extremes[] = {INT32_MIN, -1000, 0, 1000, INT32_MAX};
+    for (int i = 0; i < 800; ++i) {
+        const auto w = static_cast<std::int32_t>(rng() % 50);
+        const auto h = static_cast<std::int32_t>(rng() % 50);
+        ModuleGrid grid;
+        grid.columns = static_cast<std::int32_t>(rng() % 12) - 1;
+        grid.rows = static_cast<std::int32_t>(rng() % 12) - 1;
+        grid.pitch = static_cast<std::int64_t>(rng() % 9) - 2;
+        if (i % 40 == 0) grid.pitch = INT32_MAX;
+        grid.left = static_cast<std::int64_t>(rng() % 40) - 12;
+        grid.top = static_cast<std::int64_t>(rng() % 40) - 12;
+        if (i % 25 == 0) grid.left = extremes[rng() % std::size(extremes)];
+        grid.dark = kColours[rng() % std::size(kColours)];
+        grid.light = kColours[rng() % std::size(kColours)];
+        std::vector<std::uint8_t> modules(
+            static_cast<std::size_t>(std::max(grid.columns, 0) * std::max(grid.rows, 0)));
+        for (auto& m : modules) m = static_cast<std::uint8_t>(rng() % 2);
+        if (i % 30 == 0 && !modules.empty()) modules.pop_back();  // too few: drawn as far as given
+        grid.modules = modules;
+
+        ASSERT_TRUE(drawnAlike(w, h, i % 3 == 0, rng, [&](Canvas& c) { c.moduleGrid(grid); }))
+            << "case " << i << ": " << grid.columns << " x " << grid.rows << " pitch " << grid.pitch
+            << " at " << grid.left << ", " << grid.top << " on " << w << " x " << h;
+    }
+}
+
+}  // namespace
+}  // namespace qv

@@ -49,34 +49,129 @@ bool asFill(const Piece& p, FillPart& part) {
     return true;
 }
 
-}  // namespace
+// One fill of a group: columns [left, right) of every row the group covers.
+struct Run {
+    std::int32_t left, right;
+    TColor colour;
+};
 
-void RasterCanvas::drawGroup(const Surface& s, std::span<const Held> group, std::int64_t top,
-                             std::int64_t bottom, std::vector<std::uint32_t>& before) {
-    std::int32_t from = group.front().left, to = group.front().right;
-    for (const Held& f : group) {
-        from = std::min(from, f.left);
-        to = std::max(to, f.right);
+// Writes the fills of a batch, clipped already. Rows from `pristine` down are not written yet:
+// they are the base colour under the fills held back (`under`), and are written only when the
+// batch reaches them. Consecutive fills over the same rows (the bars of a symbol row) form a
+// group: rows of it that were alike before come out alike, so they are painted once and copied.
+class BatchWriter {
+  public:
+    BatchWriter(const Surface& s, std::int64_t pristine, TColor base,
+                std::span<const FillRect> under)
+        : s_(s), pristine_(pristine), base_(base), under_(under) {
+        group_.clear();
     }
-    const auto bytes = static_cast<std::size_t>(to - from) * sizeof(std::uint32_t);
-    // Every row gets all the fills in order; a row that was like the last row painted, before
-    // it was painted, comes out like it and is copied. Rows too wide for the scratch kept are
-    // all painted.
-    const bool copies = bottom - top > 2 && to - from <= kMaxCopiedRow;
-    const std::uint32_t* painted = nullptr;
-    for (std::int64_t y = top; y < bottom; ++y) {
-        std::uint32_t* const row = s.pixels + y * s.width;
-        if (painted != nullptr && std::memcmp(row + from, before.data(), bytes) == 0) {
-            std::memcpy(row + from, painted + from, bytes);
-            continue;
-        }
-        if (copies) {
-            before.assign(row + from, row + to);
-            painted = row;
-        }
-        for (const Held& f : group) fillShort(row + f.left, row + f.right, f.color);
+    const Surface& surface() {
+        flush();
+        reach(s_.height);
+        return s_;
     }
-}
+    void fill(std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b, TColor colour) {
+        if (!group_.empty() && (t != top_ || b != bottom_)) flush();
+        if (group_.empty() && b - t == 1) {
+            reach(t + 1);
+            fillShort(row(t) + l, row(t) + r, colour);
+            return;
+        }
+        top_ = t;
+        bottom_ = b;
+        group_.push_back({static_cast<std::int32_t>(l), static_cast<std::int32_t>(r), colour});
+    }
+    void finish() { surface(); }
+
+  private:
+    std::uint32_t* row(std::int64_t y) const { return s_.pixels + y * s_.width; }
+    void paint(std::uint32_t* r) const {
+        for (const Run& f : group_) fillShort(r + f.left, r + f.right, f.colour);
+    }
+    // Row y as it was before the batch: the base colour and the held fills over it.
+    void restore(std::int64_t y) const {
+        std::uint32_t* const r = row(y);
+        std::fill(r, r + s_.width, base_);
+        for (const FillRect& f : under_) {
+            if (f.top <= y && y < f.bottom) std::fill(r + f.left, r + f.right, f.color);
+        }
+    }
+    // Rows y - 1 and y were alike before the batch.
+    bool alikeAbove(std::int64_t y) const {
+        return std::none_of(under_.begin(), under_.end(),
+                            [&](const FillRect& f) { return f.top == y || f.bottom == y; });
+    }
+    void copyRow(std::int64_t to, const std::uint32_t* from) const {
+        std::memcpy(row(to), from, static_cast<std::size_t>(s_.width) * sizeof(std::uint32_t));
+    }
+    void reach(std::int64_t end) {
+        for (std::int64_t y = pristine_; y < end; ++y) {
+            if (y > pristine_ && alikeAbove(y)) {
+                copyRow(y, row(y - 1));
+            } else {
+                restore(y);
+            }
+        }
+        pristine_ = std::max(pristine_, end);
+    }
+    void flush() {
+        if (group_.empty()) return;
+        reach(top_);
+        paintWritten();
+        // Rows not written yet: the first of each run of alike rows is painted, the rest copied.
+        const std::uint32_t* painted = nullptr;
+        for (std::int64_t y = std::max(top_, pristine_); y < bottom_; ++y) {
+            if (painted != nullptr && alikeAbove(y)) {
+                copyRow(y, painted);
+                continue;
+            }
+            restore(y);
+            paint(row(y));
+            painted = row(y);
+        }
+        pristine_ = std::max(pristine_, bottom_);
+        group_.clear();
+    }
+    // Rows written before: a row that was like the last one painted comes out like it.
+    void paintWritten() {
+        std::int32_t from = group_.front().left, to = group_.front().right;
+        for (const Run& f : group_) {
+            from = std::min(from, f.left);
+            to = std::max(to, f.right);
+        }
+        const auto bytes = static_cast<std::size_t>(to - from) * sizeof(std::uint32_t);
+        const bool copies = bottom_ - top_ > 2 && to - from <= RasterCanvas::kMaxCopiedRow;
+        const std::uint32_t* painted = nullptr;
+        for (std::int64_t y = top_; y < std::min(bottom_, pristine_); ++y) {
+            std::uint32_t* const r = row(y);
+            if (painted != nullptr && std::memcmp(r + from, before_.data(), bytes) == 0) {
+                std::memcpy(r + from, painted + from, bytes);
+                continue;
+            }
+            if (copies) {
+                before_.assign(r + from, r + to);
+                painted = r;
+            }
+            paint(r);
+        }
+    }
+
+    Surface s_;
+    std::int64_t pristine_;
+    TColor base_;
+    std::span<const FillRect> under_;
+    std::int64_t top_ = 0;
+    std::int64_t bottom_ = 0;
+    // Scratch kept per thread: the group's fills and a row as it was before them.
+    static thread_local std::vector<Run> group_;
+    static thread_local std::vector<std::uint32_t> before_;
+};
+
+thread_local std::vector<Run> BatchWriter::group_;
+thread_local std::vector<std::uint32_t> BatchWriter::before_;
+
+}  // namespace
 
 Surface RasterCanvas::surface() {
     settle();
@@ -147,7 +242,7 @@ void RasterCanvas::settle() {
     std::sort(edges.begin(), edges.end());
     edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
     // Symbols are mostly drawn top down: then the painting order is already the order of tops.
-    const auto byTopEdge = [](const Held& a, const Held& b) { return a.top < b.top; };
+    const auto byTopEdge = [](const FillRect& a, const FillRect& b) { return a.top < b.top; };
     if (!std::is_sorted(held_.begin(), held_.end(), byTopEdge)) {
         std::stable_sort(byTop.begin(), byTop.end(), [&](std::uint32_t a, std::uint32_t b) {
             return held_[a].top < held_[b].top;
@@ -166,7 +261,7 @@ void RasterCanvas::settle() {
         std::uint32_t* row = px + static_cast<std::size_t>(y0) * w;
         std::fill(row, row + w, base_);
         for (const std::uint32_t i : active) {
-            const Held& f = held_[i];
+            const FillRect& f = held_[i];
             std::fill(row + f.left, row + f.right, f.color);
         }
         for (std::int32_t y = y0 + 1; y < y1; ++y) {
@@ -222,41 +317,28 @@ void RasterCanvas::line(Point a, Point b) {
 
 void RasterCanvas::pieces(std::span<const Piece> batch) {
     if (batch.empty()) return;
+    // A fresh bitmap with few fills held is written as the batch reaches its rows.
+    std::vector<FillRect> under;
+    const bool fresh = holding_ && held_.size() <= kShortHeld;
+    if (fresh) {
+        holding_ = false;
+        under.swap(held_);
+    }
     const Surface s = surface();
-    // Scratch kept per thread: the fills of one group and a row as it was before them.
-    thread_local std::vector<Held> group;
-    thread_local std::vector<std::uint32_t> before;
-    group.clear();
-    std::int64_t top = 0, bottom = 0;
-    const auto flush = [&] {
-        if (!group.empty()) drawGroup(s, group, top, bottom, before);
-        group.clear();
-    };
-    // Consecutive fills over the same rows (the bars of a row) form a group, drawn row by row.
+    BatchWriter writer(s, fresh ? 0 : s.height, base_, under);
     for (const Piece& p : batch) {
         FillPart part{};
         if (!asFill(p, part)) {
-            flush();
-            drawThinLine(s, wide(p.a), wide(p.b), p.colour);
+            drawThinLine(writer.surface(), wide(p.a), wide(p.b), p.colour);
             continue;
         }
         const std::int64_t l = std::max<std::int64_t>(part.left, 0);
         const std::int64_t t = std::max<std::int64_t>(part.top, 0);
         const std::int64_t r = std::min(part.right, s.width);
         const std::int64_t b = std::min(part.bottom, s.height);
-        if (l >= r || t >= b) continue;  // nothing visible
-        if (!group.empty() && (t != top || b != bottom)) flush();
-        if (group.empty() && b - t == 1) {
-            std::uint32_t* const row = s.pixels + t * s.width;
-            fillShort(row + l, row + r, part.color);
-            continue;
-        }
-        top = t;
-        bottom = b;
-        group.push_back(
-            {static_cast<std::int32_t>(l), 0, static_cast<std::int32_t>(r), 0, part.color});
+        if (l < r && t < b) writer.fill(l, t, r, b, part.color);
     }
-    flush();
+    writer.finish();
     pen.width = 1;
     pen.color = batch.back().colour;
     for (auto p = batch.rbegin(); p != batch.rend(); ++p) {

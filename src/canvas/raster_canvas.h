@@ -8,6 +8,12 @@
 
 namespace qv::canvas {
 
+// A rectangle clipped to a surface, half-open, and its colour.
+struct FillRect {
+    std::int32_t left, top, right, bottom;
+    TColor color;
+};
+
 class RasterCanvas : public Canvas {
   public:
     explicit RasterCanvas(Bitmap& bitmap) : bitmap_(bitmap) {}
@@ -37,27 +43,18 @@ class RasterCanvas : public Canvas {
     static constexpr std::int32_t kMaxCopiedRow = 1 << 16;
 
   private:
-    // A rectangle clipped to the surface, half-open.
-    struct Held {
-        std::int32_t left, top, right, bottom;
-        TColor color;
-    };
-
     // The pixels, with whatever is held back written first.
     Surface surface();
     void fill(const FillPart& part);
     // Holds a fill back; false when no more are held.
     bool hold(const FillPart& part);
-    // Fills over the rows top .. bottom - 1, already clipped to the surface, in order.
-    static void drawGroup(const Surface& s, std::span<const Held> group, std::int64_t top,
-                          std::int64_t bottom, std::vector<std::uint32_t>& before);
 
     Bitmap& bitmap_;
     // A fresh bitmap is one colour plus axis-aligned fills, until something else is drawn or the
     // pixels are read: those fills are written band by band, each band's rows once.
     bool holding_ = true;
     TColor base_ = 0xFFFFFF;
-    std::vector<Held> held_;
+    std::vector<FillRect> held_;
 };
 
 }  // namespace qv::canvas

@@ -57,11 +57,19 @@ struct Pair {
     }
 };
 
-// Something drawn before the batch: a background, and sometimes a shape that ends holding back.
+// Something drawn before the batch: a background, often outlined in another colour, a few
+// rectangles, and sometimes a shape that ends holding fills back.
 void drawBefore(Canvas& c, std::mt19937& rng, std::int32_t w, std::int32_t h) {
     c.brush.color = 0xFFFFFE;
-    c.pen.color = 0xFFFFFE;
+    c.pen.color = rng() % 2 ? 0xFFFFFE : 0x000001;
     c.rectanglePolygon(0, 0, w, h);
+    for (auto n = rng() % 4; n-- > 0;) {
+        const auto x = static_cast<std::int32_t>(rng() % 40) - 3;
+        const auto y = static_cast<std::int32_t>(rng() % 40) - 3;
+        c.pen.color = c.brush.color = kColours[rng() % std::size(kColours)];
+        c.rectanglePolygon(x, y, x + static_cast<std::int32_t>(rng() % 20),
+                           y + static_cast<std::int32_t>(rng() % 20));
+    }
     if (rng() % 3 == 0) {
         c.pen.color = 0x0000FF;
         c.ellipse(1, 1, w / 2 + 2, h / 2 + 2);

@@ -15,7 +15,7 @@ P64 wide(Point p) {
     return {p.x, p.y};
 }
 
-// Most held fills are a few pixels wide (bars, runs): stores in fours beat a general fill there.
+// Most batch fills are a few pixels wide (bars, runs): stores in fours beat a general fill there.
 inline void fillShort(std::uint32_t* p, std::uint32_t* end, std::uint32_t colour) {
     for (; end - p >= 4; p += 4) {
         p[0] = colour;
@@ -325,8 +325,30 @@ void RasterCanvas::pieces(std::span<const Piece> batch) {
         under.swap(held_);
     }
     const Surface s = surface();
+    std::span<const Piece> rest = batch;
+    if (!fresh) {
+        // Runs along a row onto pixels already written (a symbol's modules after its finder
+        // pattern): each is one fill.
+        std::size_t i = 0;
+        for (; i < batch.size(); ++i) {
+            const Piece& p = batch[i];
+            if (p.kind != Piece::Kind::Line || p.a.y != p.b.y) break;
+            if (p.a.y < 0 || p.a.y >= s.height) continue;
+            // The pixels from a up to, not including, b.
+            const std::int64_t lo = p.a.x <= p.b.x ? p.a.x : std::int64_t{p.b.x} + 1;
+            const std::int64_t hi = p.a.x <= p.b.x ? p.b.x : std::int64_t{p.a.x} + 1;
+            const std::int64_t l = std::max<std::int64_t>(lo, 0);
+            const std::int64_t r = std::min(hi, s.width);
+            if (l >= r) continue;
+            std::uint32_t* const row = s.pixels + p.a.y * s.width;
+            fillShort(row + l, row + r, p.colour);
+        }
+        rest = batch.subspan(i);
+    }
     BatchWriter writer(s, fresh ? 0 : s.height, base_, under);
-    for (const Piece& p : batch) {
+    const Piece* lastRectangle = nullptr;
+    for (const Piece& p : rest) {
+        if (p.kind == Piece::Kind::Rectangle) lastRectangle = &p;
         FillPart part{};
         if (!asFill(p, part)) {
             drawThinLine(writer.surface(), wide(p.a), wide(p.b), p.colour);
@@ -341,11 +363,9 @@ void RasterCanvas::pieces(std::span<const Piece> batch) {
     writer.finish();
     pen.width = 1;
     pen.color = batch.back().colour;
-    for (auto p = batch.rbegin(); p != batch.rend(); ++p) {
-        if (p->kind != Piece::Kind::Rectangle) continue;
+    if (lastRectangle != nullptr) {
         brush.style = BrushStyle::Solid;
-        brush.color = p->colour;
-        break;
+        brush.color = lastRectangle->colour;
     }
 }
 

@@ -80,6 +80,21 @@ struct ModuleGrid {
     TColor light = 0xFFFFFF;
 };
 
+// Rows of bars and spaces. Row r spans y = top + r * rowHeight to rowHeight pixels further, both
+// ends included; its run widths in modules (digits '1' to '8', other characters skipped)
+// alternate bar and space from the first, from x = left, moduleWidth pixels a module. A bar of
+// w modules is the rectangle polygon from (x, y) to (x + w * moduleWidth - 1, y + rowHeight) in
+// `colour`; bars wholly outside the clip rectangle are left out, the others have their corners
+// clamped to one pixel beyond it.
+struct BarRows {
+    std::int64_t left = 0;
+    std::int64_t top = 0;
+    std::int64_t moduleWidth = 1;
+    std::int64_t rowHeight = 1;
+    std::span<const std::string> rows;
+    TColor colour = 0;
+};
+
 class Canvas {
   public:
     virtual ~Canvas() = default;
@@ -115,6 +130,7 @@ class Canvas {
     // left as the last call set them.
     virtual void pieces(std::span<const Piece> batch);
     virtual void moduleGrid(const ModuleGrid& grid);
+    virtual void barRows(const BarRows& bars);
 };
 
 }  // namespace qv

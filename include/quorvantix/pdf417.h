@@ -73,13 +73,8 @@ class TPDF417 : public Control {
   private:
     // The drawing routine; without a canvas it only encodes (the dry runs of prepareMacroPDF).
     void render(Canvas* canvas);
-    // One row of the symbol: module widths alternating bar and space, bars as batch pieces.
-    void drawRow(std::string_view widths, std::int64_t y, std::int64_t h);
 
     Canvas* canvas_ = nullptr;
-    std::vector<Piece> bars_;  // drawn in one batch once the symbol is laid out
-    std::int64_t rowX_ = 0;
-    std::int64_t rowY_ = 0;
     std::int32_t rowCount_ = 0;
     std::vector<std::int32_t> codewords_;
     std::vector<std::int32_t> segmentStart_;

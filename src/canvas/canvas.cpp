@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 namespace qv {
 
@@ -56,6 +57,36 @@ void Canvas::moduleGrid(const ModuleGrid& grid) {
         rectanglePolygon(edge(x.a, clip.left, clip.right), edge(y.a, clip.top, clip.bottom),
                          edge(x.b, clip.left, clip.right), edge(y.b, clip.top, clip.bottom));
     }
+}
+
+void Canvas::barRows(const BarRows& bars) {
+    const Rect clip = clipRect();
+    if (clip.right <= clip.left || clip.bottom <= clip.top) return;
+    auto clamped = [](std::int64_t v, std::int32_t lo, std::int32_t hi) {
+        return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, std::int64_t{lo} - 1, hi));
+    };
+    std::vector<Piece> batch;
+    for (std::size_t r = 0; r < bars.rows.size(); ++r) {
+        const std::int64_t y = bars.top + static_cast<std::int64_t>(r) * bars.rowHeight;
+        const std::int64_t y1 = y + bars.rowHeight;
+        if (std::max(y, y1) < clip.top || std::min(y, y1) >= clip.bottom) continue;
+        const std::int32_t top = clamped(y, clip.top, clip.bottom);
+        const std::int32_t bottom = clamped(y1, clip.top, clip.bottom);
+        const std::string& runs = bars.rows[r];
+        std::int64_t x = bars.left;
+        for (std::size_t i = 0; i < runs.size(); ++i) {
+            if (runs[i] < '1' || runs[i] > '8') continue;
+            const std::int64_t width = std::int64_t{runs[i] - '0'} * bars.moduleWidth;
+            const std::int64_t x1 = x + width - 1;
+            if (i % 2 == 0 && std::max(x, x1) >= clip.left && std::min(x, x1) < clip.right) {
+                batch.push_back({Piece::Kind::Rectangle,
+                                 Point{clamped(x, clip.left, clip.right), top},
+                                 Point{clamped(x1, clip.left, clip.right), bottom}, bars.colour});
+            }
+            x += width;
+        }
+    }
+    pieces(batch);
 }
 
 }  // namespace qv

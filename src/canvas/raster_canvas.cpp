@@ -315,15 +315,20 @@ void RasterCanvas::line(Point a, Point b) {
     }
 }
 
-void RasterCanvas::pieces(std::span<const Piece> batch) {
-    if (batch.empty()) return;
+bool RasterCanvas::beginBatch(std::vector<FillRect>& under) {
     // A fresh bitmap with few fills held is written as the batch reaches its rows.
-    std::vector<FillRect> under;
     const bool fresh = holding_ && held_.size() <= kShortHeld;
     if (fresh) {
         holding_ = false;
         under.swap(held_);
     }
+    return fresh;
+}
+
+void RasterCanvas::pieces(std::span<const Piece> batch) {
+    if (batch.empty()) return;
+    std::vector<FillRect> under;
+    const bool fresh = beginBatch(under);
     const Surface s = surface();
     std::span<const Piece> rest = batch;
     if (!fresh) {
@@ -367,6 +372,46 @@ void RasterCanvas::pieces(std::span<const Piece> batch) {
         brush.style = BrushStyle::Solid;
         brush.color = lastRectangle->colour;
     }
+}
+
+void RasterCanvas::barRows(const BarRows& bars) {
+    const std::int64_t m = bars.moduleWidth;
+    const std::int64_t h = bars.rowHeight;
+    if (m < 1 || h < 0) {
+        Canvas::barRows(bars);
+        return;
+    }
+    std::vector<FillRect> under;
+    const bool fresh = beginBatch(under);
+    const Surface s = surface();
+    BatchWriter writer(s, fresh ? 0 : s.height, base_, under);
+    bool drawn = false;
+    for (std::size_t r = 0; r < bars.rows.size(); ++r) {
+        const std::int64_t y = bars.top + static_cast<std::int64_t>(r) * h;
+        const std::int64_t top = std::max<std::int64_t>(y, 0);
+        const std::int64_t bottom = std::min(y + h + 1, s.height);
+        if (top >= bottom) continue;
+        const std::string& runs = bars.rows[r];
+        std::int64_t x = bars.left;
+        for (std::size_t i = 0; i < runs.size(); ++i) {
+            const char c = runs[i];
+            if (c < '1' || c > '8') continue;
+            const std::int64_t width = (c - '0') * m;
+            const std::int64_t l = std::max<std::int64_t>(x, 0);
+            const std::int64_t right = std::min(x + width, s.width);
+            if (i % 2 == 0 && l < right) {
+                writer.fill(l, top, right, bottom, bars.colour);
+                drawn = true;
+            }
+            x += width;
+        }
+    }
+    writer.finish();
+    if (!drawn) return;
+    pen.width = 1;
+    pen.color = bars.colour;
+    brush.style = BrushStyle::Solid;
+    brush.color = bars.colour;
 }
 
 void RasterCanvas::moduleGrid(const ModuleGrid& grid) {

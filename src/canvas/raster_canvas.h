@@ -28,6 +28,7 @@ class RasterCanvas : public Canvas {
     void copyRect(const Rect& to, Canvas& src, const Rect& from) override;
     void pieces(std::span<const Piece> batch) override;
     void moduleGrid(const ModuleGrid& grid) override;
+    void barRows(const BarRows& bars) override;
 
     const Bitmap& bitmap() const { return bitmap_; }
 
@@ -46,6 +47,8 @@ class RasterCanvas : public Canvas {
     // The pixels, with whatever is held back written first.
     Surface surface();
     void fill(const FillPart& part);
+    // Starts writing a batch; on a fresh bitmap with few fills held, hands those over and says so.
+    bool beginBatch(std::vector<FillRect>& under);
     // Holds a fill back; false when no more are held.
     bool hold(const FillPart& part);
 

@@ -82,8 +82,6 @@ void TPDF417::render(Canvas* canvas) {
         const std::array<Point, 4> corners{Point{l, t}, Point{r, t}, Point{r, b}, Point{l, b}};
         canvas_->polygon(corners);
     }
-    rowY_ = TopMargin;
-    rowX_ = LeftMargin;
     if (BarHeightPixels == 0) BarHeightPixels = 6;
     if (PDFMaxRows > pdf417::kMaxRows) PDFMaxRows = pdf417::kMaxRows;
 
@@ -159,42 +157,14 @@ void TPDF417::render(Canvas* canvas) {
     if (!canvas_) return;
     const auto rows =
         pdf417::symbolRows(codewords_, sym.rows, sym.columns, sym.ecLevel, PDFTruncated);
-    bars_.clear();
-    for (const auto& widths : rows) {
-        rowX_ = LeftMargin;
-        drawRow(widths, rowY_, BarHeightPixels);
-        rowY_ += BarHeightPixels;
-    }
-    canvas_->pieces(bars_);
+    canvas_->barRows({.left = LeftMargin,
+                      .top = TopMargin,
+                      .moduleWidth = BarWidthPixels,
+                      .rowHeight = BarHeightPixels,
+                      .rows = rows,
+                      .colour = BarColor});
     canvas_->brush.color = BackColor;
     canvas_->pen.color = kRed;
-}
-
-void TPDF417::drawRow(std::string_view widths, std::int64_t y, std::int64_t h) {
-    // A bar covers x .. x + width - 1 and y .. y + h, both ends included; what lies wholly
-    // outside the clip rectangle is skipped, the rest is clamped just beyond it.
-    const Rect clip = canvas_->clipRect();
-    const std::int64_t y1 = y + h;
-    const bool visible = clip.right > clip.left && clip.bottom > clip.top &&
-                         std::max(y, y1) >= clip.top && std::min(y, y1) < clip.bottom;
-    auto clamped = [](std::int64_t v, std::int32_t lo, std::int32_t hi) {
-        return clampToInt32(std::clamp<std::int64_t>(v, std::int64_t{lo} - 1, hi));
-    };
-    const std::int32_t top = clamped(y, clip.top, clip.bottom);
-    const std::int32_t bottom = clamped(y1, clip.top, clip.bottom);
-    // Every row alternates bar and space from its first module.
-    for (std::size_t i = 0; i < widths.size(); ++i) {
-        const char w = widths[i];
-        if (w < '1' || w > '8') continue;
-        const std::int64_t x = rowX_;
-        const std::int64_t width = std::int64_t{w - '0'} * BarWidthPixels;
-        rowX_ += width;
-        if (i % 2 != 0 || !visible) continue;
-        const std::int64_t x1 = x + width - 1;
-        if (std::max(x, x1) < clip.left || std::min(x, x1) >= clip.right) continue;
-        bars_.push_back({Piece::Kind::Rectangle, Point{clamped(x, clip.left, clip.right), top},
-                         Point{clamped(x1, clip.left, clip.right), bottom}, BarColor});
-    }
 }
 
 }  // namespace qv

@@ -5,6 +5,7 @@
 
 #include <climits>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "pixel_helpers.h"
@@ -167,6 +168,32 @@ TEST(Batch, ModuleGridsMatchOneSquareEach) {
         ASSERT_TRUE(drawnAlike(w, h, i % 3 == 0, rng, [&](Canvas& c) { c.moduleGrid(grid); }))
             << "case " << i << ": " << grid.columns << " x " << grid.rows << " pitch " << grid.pitch
             << " at " << grid.left << ", " << grid.top << " on " << w << " x " << h;
+    }
+}
+
+TEST(Batch, BarRowsMatchOneBarEach) {
+    std::mt19937 rng(29);
+    const std::int64_t extremes[] = {INT32_MIN, -100, 0, INT32_MAX};
+    for (int i = 0; i < 800; ++i) {
+        const auto w = static_cast<std::int32_t>(rng() % 60);
+        const auto h = static_cast<std::int32_t>(rng() % 40);
+        std::vector<std::string> rows(rng() % 8);
+        for (std::string& row : rows) {
+            for (auto n = rng() % 12; n-- > 0;) {
+                row += rng() % 10 == 0 ? static_cast<char>('0' + rng() % 2 * 9) : '1' + rng() % 8;
+            }
+        }
+        BarRows bars;
+        bars.left = static_cast<std::int64_t>(rng() % 50) - 20;
+        bars.top = static_cast<std::int64_t>(rng() % 40) - 10;
+        if (i % 30 == 0) bars.top = extremes[rng() % std::size(extremes)];
+        bars.moduleWidth = static_cast<std::int64_t>(rng() % 6) - 1;
+        bars.rowHeight = static_cast<std::int64_t>(rng() % 10) - 2;
+        bars.rows = rows;
+        bars.colour = kColours[rng() % std::size(kColours)];
+        ASSERT_TRUE(drawnAlike(w, h, i % 3 == 0, rng, [&](Canvas& c) { c.barRows(bars); }))
+            << "case " << i << ": module " << bars.moduleWidth << " row " << bars.rowHeight
+            << " at " << bars.left << ", " << bars.top << " on " << w << " x " << h;
     }
 }
 

@@ -8,7 +8,8 @@
 
 namespace qv {
 
-// 8-bit RGB PNG of the bitmap.
+// PNG of the bitmap: indexed with the fewest bits per pixel when it has at most 256 colours,
+// else 8-bit RGB. Empty for an empty bitmap or on failure.
 std::vector<std::uint8_t> encodePng(const Bitmap& bitmap);
 // Writes atomically (temporary file, then rename). False with a message in *error on failure.
 bool writeFileAtomically(const std::string& path, const void* data, std::size_t size,

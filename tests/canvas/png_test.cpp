@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <vector>
 
 #include "quorvantix/png.h"
 
@@ -47,6 +48,103 @@ TEST(Png, RoundTripKeepsEveryPixel) {
         ASSERT_EQ(back, bm.pixels()[i]) << i;
     }
     EXPECT_TRUE(encodePng(Bitmap(0, 3)).empty());
+}
+
+// Pixels as the reader sees them, as 0x00BBGGRR; empty if it refuses the file.
+std::vector<TColor> decodeRgb(const std::vector<std::uint8_t>& png) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (png_image_begin_read_from_memory(&image, png.data(), png.size()) == 0) return {};
+    image.format = PNG_FORMAT_RGB;
+    std::vector<std::uint8_t> rgb(PNG_IMAGE_SIZE(image));
+    if (png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr) == 0) return {};
+    std::vector<TColor> pixels;
+    for (std::size_t i = 0; i + 2 < rgb.size(); i += 3)
+        pixels.push_back(rgb[i] | (rgb[i + 1] << 8) | (rgb[i + 2] << 16));
+    return pixels;
+}
+
+struct Header {
+    int bitDepth = 0;
+    int colourType = -1;
+    std::vector<TColor> palette;
+};
+
+// Bit depth and colour type from IHDR, and the PLTE entries, read from the chunks themselves.
+Header readHeader(const std::vector<std::uint8_t>& png) {
+    Header h;
+    if (png.size() < 33) return h;
+    h.bitDepth = png[24];
+    h.colourType = png[25];
+    for (std::size_t at = 8; at + 12 <= png.size();) {
+        const std::size_t length =
+            (std::size_t{png[at]} << 24) | (png[at + 1] << 16) | (png[at + 2] << 8) | png[at + 3];
+        if (std::memcmp(&png[at + 4], "PLTE", 4) == 0 && at + 8 + length <= png.size()) {
+            for (std::size_t i = at + 8; i + 2 < at + 8 + length; i += 3)
+                h.palette.push_back(png[i] | (png[i + 1] << 8) | (png[i + 2] << 16));
+        }
+        at += 12 + length;
+    }
+    return h;
+}
+
+TEST(Png, FewColoursWriteIndexedWithTheSmallestDepthAndKeepEveryPixel) {
+    struct Case {
+        std::size_t colours;
+        int bitDepth;
+        int colourType;
+    };
+    const Case cases[] = {
+        {1, 1, PNG_COLOR_TYPE_PALETTE},  {2, 1, PNG_COLOR_TYPE_PALETTE},
+        {3, 2, PNG_COLOR_TYPE_PALETTE},  {4, 2, PNG_COLOR_TYPE_PALETTE},
+        {5, 4, PNG_COLOR_TYPE_PALETTE},  {16, 4, PNG_COLOR_TYPE_PALETTE},
+        {17, 8, PNG_COLOR_TYPE_PALETTE}, {256, 8, PNG_COLOR_TYPE_PALETTE},
+        {257, 8, PNG_COLOR_TYPE_RGB},
+    };
+    // Odd widths leave part of the last byte of each packed row unused.
+    for (const std::int32_t width : {1, 7, 9, 33}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << c.colours << " colours, " << width << " wide");
+            // 0x9E3779 is odd, so its multiples are distinct 24-bit colours.
+            auto colour = [](std::size_t k) {
+                return static_cast<TColor>(k * 0x9E3779u) & 0xFFFFFF;
+            };
+            const auto height = static_cast<std::int32_t>(2 * c.colours / width + 3);
+            Bitmap bm(width, height);
+            std::vector<TColor> expected;
+            std::vector<TColor> firstSeen;
+            std::size_t i = 0;
+            for (auto& p : bm.pixels()) {
+                // Every colour shows up, in runs of two, then in a scrambled order.
+                const std::size_t k = i < 2 * c.colours ? i / 2 : (i * 7) % c.colours;
+                expected.push_back(colour(k));
+                if (i < 2 * c.colours && i % 2 == 0) firstSeen.push_back(colour(k));
+                // The unused top byte plays no part in the colour.
+                p = colour(k) | (i % 3 == 0 ? 0xAB000000u : 0u);
+                ++i;
+            }
+            const std::vector<std::uint8_t> png = encodePng(bm);
+            ASSERT_FALSE(png.empty());
+            EXPECT_EQ(decodeRgb(png), expected);
+            const Header h = readHeader(png);
+            EXPECT_EQ(h.bitDepth, c.bitDepth);
+            EXPECT_EQ(h.colourType, c.colourType);
+            // Colours in order of first appearance; an RGB image carries no palette.
+            EXPECT_EQ(h.palette,
+                      c.colourType == PNG_COLOR_TYPE_PALETTE ? firstSeen : std::vector<TColor>{});
+            EXPECT_EQ(encodePng(bm), png);
+        }
+    }
+}
+
+TEST(Png, LibpngRefusalGivesNoImage) {
+    // Past libpng's default width limit, for either kind of image.
+    for (const std::size_t colours : {2u, 300u}) {
+        Bitmap bm(1'000'001, 1);
+        std::size_t i = 0;
+        for (auto& p : bm.pixels()) p = static_cast<TColor>(i++ % colours);
+        EXPECT_TRUE(encodePng(bm).empty()) << colours;
+    }
 }
 
 class AtomicWrite : public ::testing::Test {

@@ -225,29 +225,36 @@ void RasterCanvas::settle() {
         std::vector<std::int32_t> edges;
         std::vector<std::uint32_t> byTop;
         std::vector<std::uint32_t> active;
+        std::vector<std::uint32_t> starts;
+        std::vector<std::uint32_t> merged;
     };
     thread_local Scratch scratch;
     auto& edges = scratch.edges;
     auto& byTop = scratch.byTop;
     auto& active = scratch.active;
+    auto& starts = scratch.starts;
+    auto& merged = scratch.merged;
     // Bands of rows between consecutive edges are covered by the same fills, so they are alike.
+    // Neighbouring fills mostly share their rows (the bars of a symbol): few edges to sort.
     edges.assign({0, h});
-    byTop.clear();
     active.clear();
-    for (std::uint32_t i = 0; i < held_.size(); ++i) {
-        edges.push_back(held_[i].top);
-        edges.push_back(held_[i].bottom);
-        byTop.push_back(i);
+    for (std::size_t i = 0; i < held_.size(); ++i) {
+        const FillRect& f = held_[i];
+        if (i == 0 || f.top != held_[i - 1].top) edges.push_back(f.top);
+        if (i == 0 || f.bottom != held_[i - 1].bottom) edges.push_back(f.bottom);
     }
     std::sort(edges.begin(), edges.end());
     edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
-    // Symbols are mostly drawn top down: then the painting order is already the order of tops.
-    const auto byTopEdge = [](const FillRect& a, const FillRect& b) { return a.top < b.top; };
-    if (!std::is_sorted(held_.begin(), held_.end(), byTopEdge)) {
-        std::stable_sort(byTop.begin(), byTop.end(), [&](std::uint32_t a, std::uint32_t b) {
-            return held_[a].top < held_[b].top;
-        });
-    }
+    // Fills by the edge of their top, each edge's in painting order (a counting sort).
+    const auto edgeOf = [&](std::int32_t y) {
+        return static_cast<std::size_t>(std::lower_bound(edges.begin(), edges.end(), y) -
+                                        edges.begin());
+    };
+    starts.assign(edges.size() + 1, 0);
+    for (const FillRect& f : held_) ++starts[edgeOf(f.top) + 1];
+    for (std::size_t k = 1; k < starts.size(); ++k) starts[k] += starts[k - 1];
+    byTop.resize(held_.size());
+    for (std::uint32_t i = 0; i < held_.size(); ++i) byTop[starts[edgeOf(held_[i].top)]++] = i;
     std::size_t next = 0;
     for (std::size_t k = 0; k + 1 < edges.size(); ++k) {
         const std::int32_t y0 = edges[k];
@@ -255,14 +262,20 @@ void RasterCanvas::settle() {
         std::erase_if(active, [&](std::uint32_t i) { return held_[i].bottom <= y0; });
         // Every top is an edge, so the fills starting here are exactly those with top == y0;
         // the active ones stay in painting order.
-        for (; next < byTop.size() && held_[byTop[next]].top == y0; ++next) {
-            active.insert(std::upper_bound(active.begin(), active.end(), byTop[next]), byTop[next]);
+        const std::size_t first = next;
+        while (next < byTop.size() && held_[byTop[next]].top == y0) ++next;
+        if (first != next) {
+            merged.clear();
+            std::merge(
+                active.begin(), active.end(), byTop.begin() + static_cast<std::ptrdiff_t>(first),
+                byTop.begin() + static_cast<std::ptrdiff_t>(next), std::back_inserter(merged));
+            active.swap(merged);
         }
         std::uint32_t* row = px + static_cast<std::size_t>(y0) * w;
         std::fill(row, row + w, base_);
         for (const std::uint32_t i : active) {
             const FillRect& f = held_[i];
-            std::fill(row + f.left, row + f.right, f.color);
+            fillShort(row + f.left, row + f.right, f.color);
         }
         for (std::int32_t y = y0 + 1; y < y1; ++y) {
             std::memcpy(px + static_cast<std::size_t>(y) * w, row, w * sizeof(std::uint32_t));

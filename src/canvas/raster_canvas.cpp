@@ -482,11 +482,21 @@ void RasterCanvas::moduleGrid(const ModuleGrid& grid) {
             continue;
         }
         builtRow = r;
-        for (std::int64_t c = firstColumn; c <= lastColumn; ++c) {
+        const std::uint8_t* const cells = grid.modules.data() + r * columns;
+        const auto colour = [&](std::int64_t c) { return cells[c] != 0 ? grid.dark : grid.light; };
+        // The first and last columns may be cut by the clip; those between are whole.
+        const auto edgeColumn = [&](std::int64_t c) {
             const std::int64_t from = std::max(x0 + c * p, xs);
             const std::int64_t to = c == columns - 1 ? xe : std::min(x0 + (c + 1) * p - 1, xe);
-            std::fill(line + from, line + to + 1, dark(c, r) ? grid.dark : grid.light);
+            fillShort(line + from, line + to + 1, colour(c));
+        };
+        edgeColumn(firstColumn);
+        if (lastColumn == firstColumn) continue;
+        std::uint32_t* q = line + (x0 + (firstColumn + 1) * p);
+        for (std::int64_t c = firstColumn + 1; c < lastColumn; ++c, q += p) {
+            fillShort(q, q + p, colour(c));
         }
+        edgeColumn(lastColumn);
     }
 }
 

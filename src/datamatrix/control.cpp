@@ -86,7 +86,7 @@ void TDatamatrix::buildSymbol() {
     }
 
     const SymbolSize size = *sizeOf(stream->format);
-    modules_ = buildModules(size, stream->codewords);
+    buildModules(size, stream->codewords, modules_);
     rows_ = size.rows;
     columns_ = size.columns;
     CalculatedFormat = stream->format;

@@ -1,19 +1,57 @@
 #include "datamatrix/placement.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace qv::datamatrix {
 namespace {
 
-class Mapping {
+// The walk that lays codeword k's eight bits over the mapping matrix. The grid records what a
+// cell holds: empty(r, c) until put(r, c, k, b) stores bit b (1 the most significant) there.
+template <class Grid>
+class Walk {
   public:
-    Mapping(std::int32_t rows, std::int32_t columns)
-        : nrow_(rows), ncol_(columns), cells_(static_cast<std::size_t>(rows * columns), 0) {}
+    Walk(Grid& grid, std::int32_t rows, std::int32_t columns)
+        : grid_(grid), nrow_(rows), ncol_(columns) {}
 
-    std::int32_t& cell(std::int32_t r, std::int32_t c) {
-        return cells_[static_cast<std::size_t>(r * ncol_ + c)];
+    void run() {
+        std::int32_t k = 1, row = 4, col = 0;
+        do {
+            if (row == nrow_ && col == 0) corner(kCorner1, k++);
+            if (row == nrow_ - 2 && col == 0 && ncol_ % 4 != 0) corner(kCorner2, k++);
+            if (row == nrow_ - 2 && col == 0 && ncol_ % 8 == 4) corner(kCorner3, k++);
+            if (row == nrow_ + 4 && col == 2 && ncol_ % 8 == 0) corner(kCorner4, k++);
+            // Up and to the right.
+            do {
+                if (row < nrow_ && col >= 0 && grid_.empty(row, col)) standard(row, col, k++);
+                row -= 2;
+                col += 2;
+            } while (row >= 0 && col < ncol_);
+            row += 1;
+            col += 3;
+            // Down and to the left.
+            do {
+                if (row >= 0 && col < ncol_ && grid_.empty(row, col)) standard(row, col, k++);
+                row += 2;
+                col -= 2;
+            } while (row < nrow_ && col >= 0);
+            row += 3;
+            col += 1;
+        } while (row < nrow_ || col < ncol_);
     }
+
+  private:
+    using Shape = std::array<std::array<std::int32_t, 2>, 8>;
+
+    static constexpr Shape kCorner1 = {
+        {{-1, 0}, {-1, 1}, {-1, 2}, {0, -2}, {0, -1}, {1, -1}, {2, -1}, {3, -1}}};
+    static constexpr Shape kCorner2 = {
+        {{-3, 0}, {-2, 0}, {-1, 0}, {0, -4}, {0, -3}, {0, -2}, {0, -1}, {1, -1}}};
+    static constexpr Shape kCorner3 = {
+        {{-3, 0}, {-2, 0}, {-1, 0}, {0, -2}, {0, -1}, {1, -1}, {2, -1}, {3, -1}}};
+    static constexpr Shape kCorner4 = {
+        {{-1, 0}, {-1, -1}, {0, -3}, {0, -2}, {0, -1}, {1, -3}, {1, -2}, {1, -1}}};
 
     // Bit b of codeword k at (r, c), wrapping positions outside the matrix to the far side.
     void module(std::int32_t r, std::int32_t c, std::int32_t k, std::int32_t b) {
@@ -25,82 +63,112 @@ class Mapping {
             c += ncol_;
             r += 4 - ((ncol_ + 4) % 8);
         }
-        cell(r, c) = k * 10 + b;
+        grid_.put(r, c, k, b);
     }
 
+    // The usual L shape, its last bit at (r, c). Only shapes at the top or left edge wrap.
     void standard(std::int32_t r, std::int32_t c, std::int32_t k) {
-        static constexpr std::int32_t kOffsets[8][2] = {{-2, -2}, {-2, -1}, {-1, -2}, {-1, -1},
-                                                        {-1, 0},  {0, -2},  {0, -1},  {0, 0}};
-        for (std::int32_t b = 0; b < 8; ++b)
-            module(r + kOffsets[b][0], c + kOffsets[b][1], k, b + 1);
-    }
-
-    // A corner shape: eight (row, column) pairs, a negative number counting from the far edge.
-    void corner(const std::int32_t (&at)[8][2], std::int32_t k) {
+        if (r >= 2 && c >= 2) {
+            grid_.put(r - 2, c - 2, k, 1);
+            grid_.put(r - 2, c - 1, k, 2);
+            grid_.put(r - 1, c - 2, k, 3);
+            grid_.put(r - 1, c - 1, k, 4);
+            grid_.put(r - 1, c, k, 5);
+            grid_.put(r, c - 2, k, 6);
+            grid_.put(r, c - 1, k, 7);
+            grid_.put(r, c, k, 8);
+            return;
+        }
+        static constexpr Shape kOffsets = {
+            {{-2, -2}, {-2, -1}, {-1, -2}, {-1, -1}, {-1, 0}, {0, -2}, {0, -1}, {0, 0}}};
         for (std::int32_t b = 0; b < 8; ++b) {
-            const std::int32_t r = at[b][0] < 0 ? nrow_ + at[b][0] : at[b][0];
-            const std::int32_t c = at[b][1] < 0 ? ncol_ + at[b][1] : at[b][1];
-            module(r, c, k, b + 1);
+            const auto& o = kOffsets[static_cast<std::size_t>(b)];
+            module(r + o[0], c + o[1], k, b + 1);
         }
     }
 
+    // A corner shape: eight (row, column) pairs, a negative number counting from the far edge.
+    void corner(const Shape& at, std::int32_t k) {
+        for (std::int32_t b = 0; b < 8; ++b) {
+            const auto& p = at[static_cast<std::size_t>(b)];
+            module(p[0] < 0 ? nrow_ + p[0] : p[0], p[1] < 0 ? ncol_ + p[1] : p[1], k, b + 1);
+        }
+    }
+
+    Grid& grid_;
     std::int32_t nrow_, ncol_;
-    std::vector<std::int32_t> cells_;
 };
 
-constexpr std::int32_t kCorner1[8][2] = {{-1, 0}, {-1, 1}, {-1, 2}, {0, -2},
-                                         {0, -1}, {1, -1}, {2, -1}, {3, -1}};
-constexpr std::int32_t kCorner2[8][2] = {{-3, 0}, {-2, 0}, {-1, 0}, {0, -4},
-                                         {0, -3}, {0, -2}, {0, -1}, {1, -1}};
-constexpr std::int32_t kCorner3[8][2] = {{-3, 0}, {-2, 0}, {-1, 0}, {0, -2},
-                                         {0, -1}, {1, -1}, {2, -1}, {3, -1}};
-constexpr std::int32_t kCorner4[8][2] = {{-1, 0}, {-1, -1}, {0, -3}, {0, -2},
-                                         {0, -1}, {1, -3},  {1, -2}, {1, -1}};
+// Codeword number x 10 + bit number in each cell, 0 while empty.
+struct NumberGrid {
+    std::int32_t columns;
+    std::vector<std::int32_t> cells;
+
+    std::int32_t& at(std::int32_t r, std::int32_t c) {
+        return cells[static_cast<std::size_t>(r * columns + c)];
+    }
+    bool empty(std::int32_t r, std::int32_t c) { return at(r, c) == 0; }
+    void put(std::int32_t r, std::int32_t c, std::int32_t k, std::int32_t b) {
+        at(r, c) = k * 10 + b;
+    }
+};
+
+// The stream's bits straight in the symbol's modules: mapping cell (r, c) lies past the frames
+// of the regions before it. A placed cell holds kPlaced plus its bit until the walk is done.
+constexpr std::uint8_t kPlaced = 2;
+
+struct ModuleGrid {
+    std::span<const std::int32_t> stream;
+    std::span<std::uint8_t> modules;
+    std::int32_t columns;
+    std::array<std::int32_t, 132> rowAt{}, columnAt{};  // the largest mapping is 132 x 132
+
+    std::uint8_t& at(std::int32_t r, std::int32_t c) {
+        return modules[static_cast<std::size_t>(rowAt[static_cast<std::size_t>(r)] * columns +
+                                                columnAt[static_cast<std::size_t>(c)])];
+    }
+    bool empty(std::int32_t r, std::int32_t c) { return at(r, c) == 0; }
+    void put(std::int32_t r, std::int32_t c, std::int32_t k, std::int32_t b) {
+        const auto i = static_cast<std::size_t>(k - 1);
+        const bool dark = i < stream.size() && ((stream[i] >> (8 - b)) & 1) != 0;
+        at(r, c) = static_cast<std::uint8_t>(kPlaced | (dark ? 1 : 0));
+    }
+};
 
 }  // namespace
 
 std::vector<std::int32_t> placeCodewords(std::int32_t nrow, std::int32_t ncol) {
-    if (nrow < 6 || ncol < 6)
-        return std::vector<std::int32_t>(
-            static_cast<std::size_t>(std::max(0, nrow) * std::max(0, ncol)), 0);
-    Mapping m(nrow, ncol);
-    std::int32_t k = 1, row = 4, col = 0;
-    do {
-        if (row == nrow && col == 0) m.corner(kCorner1, k++);
-        if (row == nrow - 2 && col == 0 && ncol % 4 != 0) m.corner(kCorner2, k++);
-        if (row == nrow - 2 && col == 0 && ncol % 8 == 4) m.corner(kCorner3, k++);
-        if (row == nrow + 4 && col == 2 && ncol % 8 == 0) m.corner(kCorner4, k++);
-        // Up and to the right.
-        do {
-            if (row < nrow && col >= 0 && m.cell(row, col) == 0) m.standard(row, col, k++);
-            row -= 2;
-            col += 2;
-        } while (row >= 0 && col < ncol);
-        row += 1;
-        col += 3;
-        // Down and to the left.
-        do {
-            if (row >= 0 && col < ncol && m.cell(row, col) == 0) m.standard(row, col, k++);
-            row += 2;
-            col -= 2;
-        } while (row < nrow && col >= 0);
-        row += 3;
-        col += 1;
-    } while (row < nrow || col < ncol);
+    NumberGrid g{ncol, std::vector<std::int32_t>(
+                           static_cast<std::size_t>(std::max(0, nrow) * std::max(0, ncol)), 0)};
+    if (nrow < 6 || ncol < 6) return std::move(g.cells);
+    Walk(g, nrow, ncol).run();
     // Cells no codeword reached: the fixed corner, dark on its diagonal.
-    if (m.cell(nrow - 1, ncol - 1) == 0) {
-        m.cell(nrow - 1, ncol - 1) = 1;
-        m.cell(nrow - 2, ncol - 2) = 1;
+    if (g.empty(nrow - 1, ncol - 1)) {
+        g.at(nrow - 1, ncol - 1) = 1;
+        g.at(nrow - 2, ncol - 2) = 1;
     }
-    return std::move(m.cells_);
+    return std::move(g.cells);
 }
 
-std::vector<std::uint8_t> buildModules(const SymbolSize& s, std::span<const std::int32_t> stream) {
-    std::vector<std::uint8_t> modules(static_cast<std::size_t>(s.rows * s.columns), 0);
+void buildModules(const SymbolSize& s, std::span<const std::int32_t> stream,
+                  std::vector<std::uint8_t>& modules) {
+    modules.assign(static_cast<std::size_t>(s.rows * s.columns), 0);
+    ModuleGrid g{stream, modules, s.columns};
+    for (std::int32_t i = 0; i < s.mappingRows; ++i)
+        g.rowAt[static_cast<std::size_t>(i)] = i + 1 + 2 * (i / s.regionRows);
+    for (std::int32_t j = 0; j < s.mappingColumns; ++j)
+        g.columnAt[static_cast<std::size_t>(j)] = j + 1 + 2 * (j / s.regionColumns);
+    Walk(g, s.mappingRows, s.mappingColumns).run();
+    if (g.empty(s.mappingRows - 1, s.mappingColumns - 1)) {
+        g.at(s.mappingRows - 1, s.mappingColumns - 1) = 1;
+        g.at(s.mappingRows - 2, s.mappingColumns - 2) = 1;
+    }
+    for (auto& m : modules) m &= 1;
+
+    // Finder and timing frames: side by side for two regions, a square grid otherwise.
     auto at = [&](std::int32_t col, std::int32_t row) -> std::uint8_t& {
         return modules[static_cast<std::size_t>(row * s.columns + col)];
     };
-    // Finder and timing frames: side by side for two regions, a square grid otherwise.
     const std::int32_t across =
         s.regions == 2 ? 2 : static_cast<std::int32_t>(std::lround(std::sqrt(s.regions)));
     const std::int32_t down = s.regions == 2 ? 1 : across;
@@ -118,19 +186,6 @@ std::vector<std::uint8_t> buildModules(const SymbolSize& s, std::span<const std:
             }
         }
     }
-    const auto mapping = placeCodewords(s.mappingRows, s.mappingColumns);
-    for (std::int32_t i = 0; i < s.mappingRows; ++i) {
-        for (std::int32_t j = 0; j < s.mappingColumns; ++j) {
-            const std::int32_t v = mapping[static_cast<std::size_t>(i * s.mappingColumns + j)];
-            bool dark = v == 1;
-            if (v >= 10) {
-                const auto k = static_cast<std::size_t>(v / 10 - 1);
-                dark = k < stream.size() && ((stream[k] >> (8 - v % 10)) & 1) != 0;
-            }
-            at(j + 1 + 2 * (j / s.regionColumns), i + 1 + 2 * (i / s.regionRows)) = dark;
-        }
-    }
-    return modules;
 }
 
 }  // namespace qv::datamatrix

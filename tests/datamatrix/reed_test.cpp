@@ -5,46 +5,18 @@
 #include <utility>
 #include <vector>
 
+#include "reed_reference.h"
+
 #include "datamatrix/reed.h"
 #include "datamatrix/symbol_size.h"
 
 namespace qv::datamatrix {
 namespace {
 
-// Carry-less multiplication reduced by the polynomial.
-std::int32_t slow(std::int32_t a, std::int32_t b) {
-    std::int32_t r = 0;
-    for (; b; b >>= 1, a <<= 1) {
-        if (a & 0x100) a ^= 0x12D;
-        if (b & 1) r ^= a;
-    }
-    return r;
-}
-
-// The checks as the remainder of data(x) x^n by (x + 2)(x + 4)...(x + 2^n), by long division.
-std::vector<std::int32_t> referenceChecks(const std::vector<std::int32_t>& data, std::size_t n) {
-    std::vector<std::int32_t> g{1};  // highest power first
-    std::int32_t root = 1;
-    for (std::size_t i = 0; i < n; ++i) {
-        root = slow(root, 2);
-        std::vector<std::int32_t> next(g.size() + 1, 0);
-        for (std::size_t k = 0; k < g.size(); ++k) {
-            next[k] ^= g[k];
-            next[k + 1] ^= slow(g[k], root);
-        }
-        g = std::move(next);
-    }
-    std::vector<std::int32_t> rest = data;
-    rest.resize(data.size() + n, 0);
-    for (std::size_t k = 0; k < data.size(); ++k)
-        for (std::size_t i = 1; i <= n; ++i) rest[k + i] ^= slow(rest[k], g[i]);
-    return {rest.end() - static_cast<std::ptrdiff_t>(n), rest.end()};
-}
-
 TEST(Reed, FieldProducts) {
     for (std::int32_t a = 0; a < 256; ++a)
         for (std::int32_t b = 0; b < 256; ++b)
-            ASSERT_EQ(gfMultiply256(a, b), slow(a, b)) << a << "*" << b;
+            ASSERT_EQ(gfMultiply256(a, b), test::carrylessProduct(a, b, 0x12D)) << a << "*" << b;
 }
 
 TEST(Reed, GeneratorRows) {
@@ -94,7 +66,8 @@ TEST(Reed, ChecksMatchLongDivisionForEveryBlockShape) {
             // Some rounds lean on zeros, which take the register's zero-feedback path.
             for (auto& v : data)
                 v = round % 4 == 0 && rng() % 2 ? 0 : static_cast<int>(rng() % 256);
-            const auto expected = referenceChecks(data, static_cast<std::size_t>(n));
+            const auto expected =
+                test::longDivisionChecks(data, static_cast<std::size_t>(n), 0x12D);
 
             std::vector<std::uint8_t> bytes(data.begin(), data.end());
             std::vector<std::uint8_t> checks(static_cast<std::size_t>(n), 0xAA);

@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <utility>
 
 namespace qv::datamatrix {
 namespace {
 
 // The walk that lays codeword k's eight bits over the mapping matrix. The grid records what a
-// cell holds: empty(r, c) until put(r, c, k, b) stores bit b (1 the most significant) there.
+// cell holds: empty(r, c) until put(r, c, w, b) stores bit b (1 the most significant) of
+// w = word(k) there.
 template <class Grid>
 class Walk {
   public:
@@ -53,8 +55,10 @@ class Walk {
     static constexpr Shape kCorner4 = {
         {{-1, 0}, {-1, -1}, {0, -3}, {0, -2}, {0, -1}, {1, -3}, {1, -2}, {1, -1}}};
 
-    // Bit b of codeword k at (r, c), wrapping positions outside the matrix to the far side.
-    void module(std::int32_t r, std::int32_t c, std::int32_t k, std::int32_t b) {
+    using Word = decltype(std::declval<Grid&>().word(1));
+
+    // Bit b of codeword w at (r, c), wrapping positions outside the matrix to the far side.
+    void module(std::int32_t r, std::int32_t c, Word w, std::int32_t b) {
         if (r < 0) {
             r += nrow_;
             c += 4 - ((nrow_ + 4) % 8);
@@ -63,35 +67,37 @@ class Walk {
             c += ncol_;
             r += 4 - ((ncol_ + 4) % 8);
         }
-        grid_.put(r, c, k, b);
+        grid_.put(r, c, w, b);
     }
 
     // The usual L shape, its last bit at (r, c). Only shapes at the top or left edge wrap.
     void standard(std::int32_t r, std::int32_t c, std::int32_t k) {
+        const Word w = grid_.word(k);
         if (r >= 2 && c >= 2) {
-            grid_.put(r - 2, c - 2, k, 1);
-            grid_.put(r - 2, c - 1, k, 2);
-            grid_.put(r - 1, c - 2, k, 3);
-            grid_.put(r - 1, c - 1, k, 4);
-            grid_.put(r - 1, c, k, 5);
-            grid_.put(r, c - 2, k, 6);
-            grid_.put(r, c - 1, k, 7);
-            grid_.put(r, c, k, 8);
+            grid_.put(r - 2, c - 2, w, 1);
+            grid_.put(r - 2, c - 1, w, 2);
+            grid_.put(r - 1, c - 2, w, 3);
+            grid_.put(r - 1, c - 1, w, 4);
+            grid_.put(r - 1, c, w, 5);
+            grid_.put(r, c - 2, w, 6);
+            grid_.put(r, c - 1, w, 7);
+            grid_.put(r, c, w, 8);
             return;
         }
         static constexpr Shape kOffsets = {
             {{-2, -2}, {-2, -1}, {-1, -2}, {-1, -1}, {-1, 0}, {0, -2}, {0, -1}, {0, 0}}};
         for (std::int32_t b = 0; b < 8; ++b) {
             const auto& o = kOffsets[static_cast<std::size_t>(b)];
-            module(r + o[0], c + o[1], k, b + 1);
+            module(r + o[0], c + o[1], w, b + 1);
         }
     }
 
     // A corner shape: eight (row, column) pairs, a negative number counting from the far edge.
     void corner(const Shape& at, std::int32_t k) {
+        const Word w = grid_.word(k);
         for (std::int32_t b = 0; b < 8; ++b) {
             const auto& p = at[static_cast<std::size_t>(b)];
-            module(p[0] < 0 ? nrow_ + p[0] : p[0], p[1] < 0 ? ncol_ + p[1] : p[1], k, b + 1);
+            module(p[0] < 0 ? nrow_ + p[0] : p[0], p[1] < 0 ? ncol_ + p[1] : p[1], w, b + 1);
         }
     }
 
@@ -108,9 +114,8 @@ struct NumberGrid {
         return cells[static_cast<std::size_t>(r * columns + c)];
     }
     bool empty(std::int32_t r, std::int32_t c) { return at(r, c) == 0; }
-    void put(std::int32_t r, std::int32_t c, std::int32_t k, std::int32_t b) {
-        at(r, c) = k * 10 + b;
-    }
+    static std::int32_t word(std::int32_t k) { return k * 10; }
+    void put(std::int32_t r, std::int32_t c, std::int32_t w, std::int32_t b) { at(r, c) = w + b; }
 };
 
 // The stream's bits straight in the symbol's modules: mapping cell (r, c) lies past the frames
@@ -120,20 +125,38 @@ constexpr std::uint8_t kPlaced = 2;
 struct ModuleGrid {
     std::span<const std::int32_t> stream;
     std::span<std::uint8_t> modules;
-    std::int32_t columns;
-    std::array<std::int32_t, 132> rowAt{}, columnAt{};  // the largest mapping is 132 x 132
+    // Where mapping row r starts in the modules, and mapping column c's module column. The
+    // largest mapping is 132 x 132.
+    std::array<std::int32_t, 132> rowStart{}, columnAt{};
 
     std::uint8_t& at(std::int32_t r, std::int32_t c) {
-        return modules[static_cast<std::size_t>(rowAt[static_cast<std::size_t>(r)] * columns +
+        return modules[static_cast<std::size_t>(rowStart[static_cast<std::size_t>(r)] +
                                                 columnAt[static_cast<std::size_t>(c)])];
     }
     bool empty(std::int32_t r, std::int32_t c) { return at(r, c) == 0; }
-    void put(std::int32_t r, std::int32_t c, std::int32_t k, std::int32_t b) {
+    // Codewords past the stream are light.
+    std::int32_t word(std::int32_t k) const {
         const auto i = static_cast<std::size_t>(k - 1);
-        const bool dark = i < stream.size() && ((stream[i] >> (8 - b)) & 1) != 0;
-        at(r, c) = static_cast<std::uint8_t>(kPlaced | (dark ? 1 : 0));
+        return i < stream.size() ? stream[i] : 0;
+    }
+    void put(std::int32_t r, std::int32_t c, std::int32_t w, std::int32_t b) {
+        at(r, c) = static_cast<std::uint8_t>(kPlaced | ((w >> (8 - b)) & 1));
     }
 };
+
+// Position i of a mapping axis cut into regions of `region` cells, each framed by two modules.
+template <std::size_t N>
+void framedPositions(std::array<std::int32_t, N>& out, std::int32_t count, std::int32_t region,
+                     std::int32_t scale) {
+    std::int32_t at = 1, left = region;
+    for (std::int32_t i = 0; i < count; ++i, ++at) {
+        if (left-- == 0) {
+            at += 2;
+            left = region - 1;
+        }
+        out[static_cast<std::size_t>(i)] = at * scale;
+    }
+}
 
 }  // namespace
 
@@ -153,11 +176,9 @@ std::vector<std::int32_t> placeCodewords(std::int32_t nrow, std::int32_t ncol) {
 void buildModules(const SymbolSize& s, std::span<const std::int32_t> stream,
                   std::vector<std::uint8_t>& modules) {
     modules.assign(static_cast<std::size_t>(s.rows * s.columns), 0);
-    ModuleGrid g{stream, modules, s.columns};
-    for (std::int32_t i = 0; i < s.mappingRows; ++i)
-        g.rowAt[static_cast<std::size_t>(i)] = i + 1 + 2 * (i / s.regionRows);
-    for (std::int32_t j = 0; j < s.mappingColumns; ++j)
-        g.columnAt[static_cast<std::size_t>(j)] = j + 1 + 2 * (j / s.regionColumns);
+    ModuleGrid g{stream, modules};
+    framedPositions(g.rowStart, s.mappingRows, s.regionRows, s.columns);
+    framedPositions(g.columnAt, s.mappingColumns, s.regionColumns, 1);
     Walk(g, s.mappingRows, s.mappingColumns).run();
     if (g.empty(s.mappingRows - 1, s.mappingColumns - 1)) {
         g.at(s.mappingRows - 1, s.mappingColumns - 1) = 1;

@@ -118,29 +118,22 @@ struct NumberGrid {
     void put(std::int32_t r, std::int32_t c, std::int32_t w, std::int32_t b) { at(r, c) = w + b; }
 };
 
-// The stream's bits straight in the symbol's modules: mapping cell (r, c) lies past the frames
-// of the regions before it. A placed cell holds kPlaced plus its bit until the walk is done.
-constexpr std::uint8_t kPlaced = 2;
-
-struct ModuleGrid {
-    std::span<const std::int32_t> stream;
-    std::span<std::uint8_t> modules;
+// The stream bit of each mapping cell, at the cell's module: 8 (k - 1) + b for bit b of
+// codeword k, and 0 while empty.
+struct BitGrid {
+    std::vector<std::uint16_t>& modules;
     // Where mapping row r starts in the modules, and mapping column c's module column. The
     // largest mapping is 132 x 132.
     std::array<std::int32_t, 132> rowStart{}, columnAt{};
 
-    std::uint8_t& at(std::int32_t r, std::int32_t c) {
+    std::uint16_t& at(std::int32_t r, std::int32_t c) {
         return modules[static_cast<std::size_t>(rowStart[static_cast<std::size_t>(r)] +
                                                 columnAt[static_cast<std::size_t>(c)])];
     }
     bool empty(std::int32_t r, std::int32_t c) { return at(r, c) == 0; }
-    // Codewords past the stream are light.
-    std::int32_t word(std::int32_t k) const {
-        const auto i = static_cast<std::size_t>(k - 1);
-        return i < stream.size() ? stream[i] : 0;
-    }
+    static std::int32_t word(std::int32_t k) { return 8 * (k - 1); }
     void put(std::int32_t r, std::int32_t c, std::int32_t w, std::int32_t b) {
-        at(r, c) = static_cast<std::uint8_t>(kPlaced | ((w >> (8 - b)) & 1));
+        at(r, c) = static_cast<std::uint16_t>(w + b);
     }
 };
 
@@ -157,6 +150,65 @@ void framedPositions(std::array<std::int32_t, N>& out, std::int32_t count, std::
         out[static_cast<std::size_t>(i)] = at * scale;
     }
 }
+
+// Where one size puts every stream bit, worked out by the walk once and kept for the symbols
+// of that size that follow.
+class Layout {
+  public:
+    static const Layout& of(const SymbolSize& s) {
+        thread_local Layout last;
+        if (!last.holds(s)) last.build(s);
+        return last;
+    }
+
+    // The module of bit b (0 the most significant) of codeword k at 8 k + b. A bit that a later
+    // codeword took over points to module 0, a finder module drawn after the data.
+    std::vector<std::uint16_t> moduleOf;
+    std::vector<std::uint16_t> fixedDark;  // the fixed corner
+
+  private:
+    static constexpr std::uint16_t kFixed = 0xFFFF;
+    // Bits and modules both fit 16 bits: the largest mapping is 132 x 132, the largest symbol
+    // 144 x 144.
+    static_assert(132 * 132 < kFixed && 144 * 144 <= 0x10000);
+
+    bool holds(const SymbolSize& s) const {
+        return built_ && s.rows == size_.rows && s.columns == size_.columns &&
+               s.regionRows == size_.regionRows && s.regionColumns == size_.regionColumns &&
+               s.mappingRows == size_.mappingRows && s.mappingColumns == size_.mappingColumns;
+    }
+
+    void build(const SymbolSize& s) {
+        cells_.assign(static_cast<std::size_t>(s.rows * s.columns), 0);
+        BitGrid g{cells_};
+        framedPositions(g.rowStart, s.mappingRows, s.regionRows, s.columns);
+        framedPositions(g.columnAt, s.mappingColumns, s.regionColumns, 1);
+        Walk(g, s.mappingRows, s.mappingColumns).run();
+        if (g.empty(s.mappingRows - 1, s.mappingColumns - 1)) {
+            g.at(s.mappingRows - 1, s.mappingColumns - 1) = kFixed;
+            g.at(s.mappingRows - 2, s.mappingColumns - 2) = kFixed;
+        }
+        // The codewords reach as far as the largest bit number.
+        std::uint16_t last = 0;
+        for (const auto c : cells_)
+            if (c != kFixed) last = std::max(last, c);
+        moduleOf.assign((last + 7U) / 8U * 8U, 0);
+        fixedDark.clear();
+        for (std::size_t i = 0; i < cells_.size(); ++i) {
+            const auto module = static_cast<std::uint16_t>(i);
+            if (cells_[i] == kFixed)
+                fixedDark.push_back(module);
+            else if (cells_[i] != 0)
+                moduleOf[cells_[i] - 1U] = module;
+        }
+        size_ = s;
+        built_ = true;
+    }
+
+    bool built_ = false;
+    SymbolSize size_{};
+    std::vector<std::uint16_t> cells_;
+};
 
 }  // namespace
 
@@ -176,15 +228,16 @@ std::vector<std::int32_t> placeCodewords(std::int32_t nrow, std::int32_t ncol) {
 void buildModules(const SymbolSize& s, std::span<const std::int32_t> stream,
                   std::vector<std::uint8_t>& modules) {
     modules.assign(static_cast<std::size_t>(s.rows * s.columns), 0);
-    ModuleGrid g{stream, modules};
-    framedPositions(g.rowStart, s.mappingRows, s.regionRows, s.columns);
-    framedPositions(g.columnAt, s.mappingColumns, s.regionColumns, 1);
-    Walk(g, s.mappingRows, s.mappingColumns).run();
-    if (g.empty(s.mappingRows - 1, s.mappingColumns - 1)) {
-        g.at(s.mappingRows - 1, s.mappingColumns - 1) = 1;
-        g.at(s.mappingRows - 2, s.mappingColumns - 2) = 1;
+    const Layout& layout = Layout::of(s);
+    const std::size_t words = std::min(layout.moduleOf.size() / 8, stream.size());
+    std::uint8_t* out = modules.data();
+    for (std::size_t k = 0; k < words; ++k) {
+        const std::uint16_t* at = layout.moduleOf.data() + 8 * k;
+        const auto v = static_cast<std::uint32_t>(stream[k]);
+        for (std::uint32_t b = 0; b < 8; ++b)
+            out[at[b]] = static_cast<std::uint8_t>((v >> (7 - b)) & 1);
     }
-    for (auto& m : modules) m &= 1;
+    for (const auto module : layout.fixedDark) out[module] = 1;
 
     // Finder and timing frames: side by side for two regions, a square grid otherwise.
     auto at = [&](std::int32_t col, std::int32_t row) -> std::uint8_t& {

@@ -123,10 +123,15 @@ TEST(DatamatrixControl, FixedCorner) {
 
 TEST(DatamatrixControl, ModulesFollowTheMappingMatrixInEverySize) {
     // The modules take their bits where the mapping matrix says, past the region frames. One
-    // vector serves every size, largest first, so a stale module of a bigger symbol would show.
+    // vector serves every size, largest first, so a stale module of a bigger symbol would show;
+    // then every size again, smallest first and each twice, as the placement of the last size
+    // is kept for the next symbol.
+    std::vector<std::size_t> order;
+    for (std::size_t f = datamatrix::kSizes.size() - 1; f >= 1; --f) order.push_back(f);
+    for (std::size_t f = 1; f < datamatrix::kSizes.size(); ++f) order.insert(order.end(), {f, f});
     std::mt19937 rng(7);
     std::vector<std::uint8_t> modules;
-    for (std::size_t f = datamatrix::kSizes.size() - 1; f >= 1; --f) {
+    for (const std::size_t f : order) {
         const auto& s = datamatrix::kSizes[f];
         SCOPED_TRACE(std::to_string(s.rows) + " x " + std::to_string(s.columns));
         std::vector<std::int32_t> stream(

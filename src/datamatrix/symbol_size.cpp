@@ -78,6 +78,7 @@ std::optional<CodewordStream> buildCodewordStream(Encoded data, TFormat preferre
     if (f == 0) return std::nullopt;
     const SymbolSize& s = kSizes[static_cast<std::size_t>(f)];
     auto& c = data.codewords;
+    c.reserve(static_cast<std::size_t>(s.capacity + s.blocks * s.checkPerBlock));
 
     // A full symbol needs no final unlatch; a pad stands in its place.
     if (endsInC40(data) && data.leftOver == 0 && !unlatchDropped &&

@@ -69,15 +69,16 @@ constexpr std::size_t tableFor(std::int32_t n) {
     return kCheckCounts.size() - 1;
 }
 
-// Product rows of every generator, one after another: 256 rows of n bytes each.
-constexpr std::size_t kRowBytes = [] {
+// Product rows of every generator, one after another: 256 packed rows each.
+constexpr std::size_t kRowWords = [] {
     std::size_t total = 0;
-    for (const std::int32_t n : kCheckCounts) total += 256 * static_cast<std::size_t>(n);
+    for (const std::int32_t n : kCheckCounts)
+        total += 256 * core::packedWords(static_cast<std::size_t>(n));
     return total;
 }();
 
 struct ProductRows {
-    std::array<std::uint8_t, kRowBytes> bytes{};
+    std::array<std::uint64_t, kRowWords> words{};
     std::array<std::size_t, kCheckCounts.size()> start{};
 };
 
@@ -86,10 +87,11 @@ constexpr ProductRows makeProductRows() {
     std::size_t at = 0;
     for (std::size_t t = 0; t < kCheckCounts.size(); ++t) {
         const auto n = static_cast<std::size_t>(kCheckCounts[t]);
+        const std::size_t size = 256 * core::packedWords(n);
         p.start[t] = at;
         core::fillProductRows(std::span<const std::int32_t>(kGenerators[t].data(), n), 256,
-                              multiply, std::span<std::uint8_t>(p.bytes).subspan(at, 256 * n));
-        at += 256 * n;
+                              multiply, std::span<std::uint64_t>(p.words).subspan(at, size));
+        at += size;
     }
     return p;
 }
@@ -99,8 +101,8 @@ constexpr ProductRows kProductRows = makeProductRows();
 template <class T>
 void divide(std::span<const T> data, std::span<std::uint8_t> checks) {
     const std::size_t t = tableFor(static_cast<std::int32_t>(checks.size()));
-    const auto rows = std::span<const std::uint8_t>(kProductRows.bytes)
-                          .subspan(kProductRows.start[t], 256 * checks.size());
+    const auto rows = std::span<const std::uint64_t>(kProductRows.words)
+                          .subspan(kProductRows.start[t], 256 * core::packedWords(checks.size()));
     core::divideByGenerator(data, 0xFF, rows, checks);
 }
 

@@ -15,8 +15,8 @@ constexpr std::int32_t product(std::int32_t a, std::int32_t b) {
 }
 
 template <std::size_t N>
-constexpr std::array<std::uint8_t, 64 * N> productRows(const std::array<std::int32_t, N>& g) {
-    std::array<std::uint8_t, 64 * N> rows{};
+constexpr auto productRows(const std::array<std::int32_t, N>& g) {
+    std::array<std::uint64_t, 64 * core::packedWords(N)> rows{};
     core::fillProductRows(g, 64, product, rows);
     return rows;
 }
@@ -25,16 +25,21 @@ constexpr auto kRows10 = productRows(kGenerator10);
 constexpr auto kRows20 = productRows(kGenerator20);
 constexpr auto kRows28 = productRows(kGenerator28);
 
-// The rows of the generator that n picks: 20, 28, anything else 10.
-std::span<const std::uint8_t> rowsFor(std::int32_t n) {
-    if (n == 20) return kRows20;
-    if (n == 28) return kRows28;
-    return kRows10;
+// The generator that n picks (20, 28, anything else 10): its rows and its length.
+struct Generator {
+    std::span<const std::uint64_t> rows;
+    std::size_t length;
+};
+
+Generator generatorFor(std::int32_t n) {
+    if (n == 20) return {kRows20, kGenerator20.size()};
+    if (n == 28) return {kRows28, kGenerator28.size()};
+    return {kRows10, kGenerator10.size()};
 }
 
 template <class T>
 void checks(std::span<const T> data, std::int32_t n, std::span<std::uint8_t> out) {
-    core::divideByGenerator(data, 63, rowsFor(n), out);
+    core::divideByGenerator(data, 63, generatorFor(n).rows, out);
 }
 
 }  // namespace
@@ -45,7 +50,7 @@ std::int32_t gfMultiply(std::int32_t a, std::int32_t b) {
 
 void rsEncode64(std::span<std::int32_t> values, std::int32_t k, std::int32_t n) {
     // The shift register is as long as the generator; a caller's n only decides which one.
-    const std::size_t length = rowsFor(n).size() / 64;
+    const std::size_t length = generatorFor(n).length;
     if (k < 0 || static_cast<std::size_t>(k) + length > values.size()) return;
     const auto base = static_cast<std::size_t>(k);
     std::array<std::uint8_t, kGenerator28.size()> r{};

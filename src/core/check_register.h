@@ -22,15 +22,24 @@ constexpr std::size_t packedWords(std::size_t n) {
 }
 
 // The packed rows of generator g (highest power first, leading 1 dropped) for every element
-// 0 .. fieldSize-1: row f at out[f * packedWords(g.size())].
+// 0 .. fieldSize-1: row f at out[f * packedWords(g.size())], out starting zeroed. Multiplication by
+// g[i] is linear over exclusive-or, so only the rows of single bits need products; the others are
+// sums of those, which keeps the work at compile time small.
 template <class Multiply>
 constexpr void fillProductRows(std::span<const std::int32_t> g, std::size_t fieldSize,
                                Multiply multiply, std::span<std::uint64_t> out) {
     const std::size_t words = packedWords(g.size());
-    for (std::size_t f = 0; f < fieldSize; ++f) {
+    for (std::size_t f = 1; f < fieldSize; ++f) {
+        const std::size_t low = f & (~f + 1);  // the lowest set bit
+        std::uint64_t* row = &out[f * words];
+        if (low != f) {
+            for (std::size_t j = 0; j < words; ++j)
+                row[j] = out[(f - low) * words + j] ^ out[low * words + j];
+            continue;
+        }
         for (std::size_t i = 0; i < g.size(); ++i) {
             const auto p = static_cast<std::uint64_t>(multiply(static_cast<std::int32_t>(f), g[i]));
-            out[f * words + i / 8] |= p << (8 * (i % 8));
+            row[i / 8] |= p << (8 * (i % 8));
         }
     }
 }

@@ -36,6 +36,7 @@ std::size_t appendAsciiAt(const MarkedText& t, std::size_t i, std::vector<std::i
 
 Encoded encodeAscii(const MarkedText& t) {
     Encoded e;
+    e.codewords.reserve(t.size());
     for (std::size_t i = 0; i < t.size();) i += appendAsciiAt(t, i, e.codewords);
     return e;
 }

@@ -1,6 +1,6 @@
 #include "datamatrix/automatic.h"
 
-#include <cmath>
+#include <array>
 
 #include "datamatrix/ascii.h"
 #include "datamatrix/base256.h"
@@ -9,15 +9,24 @@
 namespace qv::datamatrix {
 namespace {
 
-// Rounds to the nearest integer, halves to even (the default floating-point rounding mode).
+// Rounds to the nearest integer, halves to even, as the default floating-point rounding mode
+// does: adding 2^52 leaves no fraction bits, so the sum rounds. Costs stay far below 2^52 and
+// never go negative; the sum avoids a library call in the look-ahead's inner loop.
 double roundEven(double v) {
-    return std::nearbyint(v);
+    constexpr double kNoFraction = 4503599627370496.0;  // 2^52
+    return (v + kNoFraction) - kNoFraction;
 }
 
-double c40Cost(std::uint8_t c, bool text) {
-    if (c40Values(c, text).count == 1) return 0.66;
-    return c >= 128 ? 2.66 : 1.33;
-}
+// The look-ahead's cost of a character in C40 (set 0) and Text (set 1).
+constexpr std::array<std::array<double, 256>, 2> kC40Costs = [] {
+    std::array<std::array<double, 256>, 2> costs{};
+    for (std::size_t set = 0; set < 2; ++set)
+        for (std::size_t c = 0; c < 256; ++c)
+            costs[set][c] = c40Values(static_cast<std::uint8_t>(c), set == 1).count == 1 ? 0.66
+                            : c >= 128                                                   ? 2.66
+                                                                                         : 1.33;
+    return costs;
+}();
 
 bool inC40Family(Mode m) {
     return m == Mode::C40 || m == Mode::Text;
@@ -46,8 +55,8 @@ Mode lookAheadMode(const MarkedText& t, std::size_t start, Mode current) {
             ascii += 0.5;
         else
             ascii = roundEven(ascii) + (c < 128 ? 1 : 2);
-        c40 += c40Cost(c, false);
-        text += c40Cost(c, true);
+        c40 += kC40Costs[0][c];
+        text += kC40Costs[1][c];
         b256 += 1;
         if (t.marked(i)) return Mode::Ascii;
         if (++counted < 5) continue;

@@ -13,8 +13,58 @@ struct C40Values {
     std::array<std::uint8_t, 4> v{};
 };
 
+// The value tables, worked out at compile time.
+namespace c40_tables {
+
+inline constexpr std::uint8_t kShift1 = 0, kShift2 = 1, kShift3 = 2, kUpperShift = 30;
+
+constexpr C40Values basic(std::uint8_t c) {
+    if (c == ' ') return {1, {3}};
+    if (c >= '0' && c <= '9') return {1, {static_cast<std::uint8_t>(c - '0' + 4)}};
+    if (c >= 'A' && c <= 'Z') return {1, {static_cast<std::uint8_t>(c - 'A' + 14)}};
+    if (c < 32) return {2, {kShift1, c}};
+    if (c >= 33 && c <= 47) return {2, {kShift2, static_cast<std::uint8_t>(c - 33)}};
+    if (c >= 58 && c <= 64) return {2, {kShift2, static_cast<std::uint8_t>(c - 58 + 15)}};
+    if (c >= 91 && c <= 95) return {2, {kShift2, static_cast<std::uint8_t>(c - 91 + 22)}};
+    return {2, {kShift3, static_cast<std::uint8_t>(c - 96)}};  // 96 to 127
+}
+
+constexpr std::uint8_t swapCase(std::uint8_t c) {
+    if (c >= 'A' && c <= 'Z') return static_cast<std::uint8_t>(c + 32);
+    if (c >= 'a' && c <= 'z') return static_cast<std::uint8_t>(c - 32);
+    return c;
+}
+
+// Codes from 128 are the upper shift followed by the values of code - 128 in the same set, so
+// Text keeps its case swap there too and "\xC1" reads back as "\xC1".
+constexpr std::array<C40Values, 256> makeTable(bool text) {
+    std::array<C40Values, 256> t{};
+    for (std::size_t c = 0; c < 256; ++c) {
+        const auto low = static_cast<std::uint8_t>(c & 0x7F);
+        const C40Values b = basic(text ? swapCase(low) : low);
+        if (c < 128) {
+            t[c] = b;
+            continue;
+        }
+        t[c].count = static_cast<std::uint8_t>(2 + b.count);
+        t[c].v = {kShift2, kUpperShift, b.v[0], b.v[1]};
+    }
+    return t;
+}
+
+inline constexpr auto kC40 = makeTable(false);
+inline constexpr auto kText = makeTable(true);
+
+static_assert(kC40['A'].count == 1 && kC40['A'].v[0] == 14);
+static_assert(kText['a'].count == 1 && kText['a'].v[0] == 14);
+static_assert(kText[0xC1].count == 4 && kText[0xC1].v[2] == kShift3 && kText[0xC1].v[3] == 1);
+
+}  // namespace c40_tables
+
 // The C40 (text == false) or Text values of a character code.
-const C40Values& c40Values(std::uint8_t c, bool text);
+constexpr const C40Values& c40Values(std::uint8_t c, bool text) {
+    return text ? c40_tables::kText[c] : c40_tables::kC40[c];
+}
 
 // Where packing stopped and the values not yet written (0 to 2 of them).
 struct C40Progress {

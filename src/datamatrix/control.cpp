@@ -35,7 +35,7 @@ void TDatamatrix::buildSymbol() {
     auto note = [&](Note::Severity severity, std::string text) {
         buildNotes_.push_back(Note{severity, std::move(text)});
     };
-    const std::string keeps = rows_ > 0 ? "; the previous symbol stays" : "; nothing is drawn";
+    const char* keeps = rows_ > 0 ? "; the previous symbol stays" : "; nothing is drawn";
 
     MarkedText data;
     bool tooLong = Code.size() > kMaxData;
@@ -56,7 +56,7 @@ void TDatamatrix::buildSymbol() {
         return;
     }
     if (data.size() == 0) {
-        note(Note::Severity::Error, "no data to encode" + keeps);
+        note(Note::Severity::Error, std::string("no data to encode") + keeps);
         return;
     }
 
@@ -86,7 +86,7 @@ void TDatamatrix::buildSymbol() {
     }
 
     const SymbolSize size = *sizeOf(stream->format);
-    modules_ = buildModules(size, stream->codewords);
+    buildModules(size, stream->codewords, modules_);
     rows_ = size.rows;
     columns_ = size.columns;
     CalculatedFormat = stream->format;

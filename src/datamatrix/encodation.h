@@ -37,7 +37,7 @@ enum class Mode : std::uint8_t { Ascii = 0, C40 = 1, Text = 2, Base256 = 3, None
 // for structured append and ECI it holds the parameter bytes.
 struct MarkedText {
     std::string text;
-    std::vector<std::string> marks;  // parallel to text
+    std::vector<std::string> marks;  // parallel to text, or empty when no character is marked
 
     std::size_t size() const { return text.size(); }
     std::uint8_t at(std::size_t i) const { return static_cast<std::uint8_t>(text[i]); }

@@ -37,7 +37,6 @@ std::string eciBytes(std::int32_t v) {
 MarkedText plainText(std::string_view text) {
     MarkedText t;
     t.text.assign(text);
-    t.marks.resize(t.text.size());
     return t;
 }
 

@@ -15,7 +15,8 @@ namespace qv::datamatrix {
 std::vector<std::int32_t> placeCodewords(std::int32_t rows, std::int32_t columns);
 
 // The symbol's modules, row by row (rows x columns, 1 dark): patterns and the stream's bits.
-std::vector<std::uint8_t> buildModules(const SymbolSize& size,
-                                       std::span<const std::int32_t> stream);
+// The vector's storage is reused, so a repeated build allocates nothing.
+void buildModules(const SymbolSize& size, std::span<const std::int32_t> stream,
+                  std::vector<std::uint8_t>& modules);
 
 }  // namespace qv::datamatrix

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/check_register.h"
+
 namespace qv::datamatrix {
 namespace {
 
@@ -67,6 +69,43 @@ constexpr std::size_t tableFor(std::int32_t n) {
     return kCheckCounts.size() - 1;
 }
 
+// Product rows of every generator, one after another: 256 packed rows each.
+constexpr std::size_t kRowWords = [] {
+    std::size_t total = 0;
+    for (const std::int32_t n : kCheckCounts)
+        total += 256 * core::packedWords(static_cast<std::size_t>(n));
+    return total;
+}();
+
+struct ProductRows {
+    std::array<std::uint64_t, kRowWords> words{};
+    std::array<std::size_t, kCheckCounts.size()> start{};
+};
+
+constexpr ProductRows makeProductRows() {
+    ProductRows p;
+    std::size_t at = 0;
+    for (std::size_t t = 0; t < kCheckCounts.size(); ++t) {
+        const auto n = static_cast<std::size_t>(kCheckCounts[t]);
+        const std::size_t size = 256 * core::packedWords(n);
+        p.start[t] = at;
+        core::fillProductRows(std::span<const std::int32_t>(kGenerators[t].data(), n), 256,
+                              multiply, std::span<std::uint64_t>(p.words).subspan(at, size));
+        at += size;
+    }
+    return p;
+}
+
+constexpr ProductRows kProductRows = makeProductRows();
+
+template <class T>
+void divide(std::span<const T> data, std::span<std::uint8_t> checks) {
+    const std::size_t t = tableFor(static_cast<std::int32_t>(checks.size()));
+    const auto rows = std::span<const std::uint64_t>(kProductRows.words)
+                          .subspan(kProductRows.start[t], 256 * core::packedWords(checks.size()));
+    core::divideByGenerator(data, 0xFF, rows, checks);
+}
+
 }  // namespace
 
 std::int32_t gfMultiply256(std::int32_t a, std::int32_t b) {
@@ -79,17 +118,21 @@ std::int32_t rsGeneratorCoefficient(std::int32_t n, std::int32_t i) {
     return kGenerators[t][static_cast<std::size_t>(i)];
 }
 
+bool rsChecks256(std::span<const std::uint8_t> data, std::span<std::uint8_t> checks) {
+    if (kCheckCounts[tableFor(static_cast<std::int32_t>(checks.size()))] !=
+        static_cast<std::int32_t>(checks.size()))
+        return false;
+    divide(data, checks);
+    return true;
+}
+
 void rsEncode256(std::span<std::int32_t> block, std::int32_t d, std::int32_t n) {
     if (d < 0 || kCheckCounts[tableFor(n)] != n) return;
     if (static_cast<std::size_t>(d) + static_cast<std::size_t>(n) > block.size()) return;
-    const auto& g = kGenerators[tableFor(n)];
-    auto r = block.subspan(static_cast<std::size_t>(d), static_cast<std::size_t>(n));
-    std::fill(r.begin(), r.end(), 0);
-    for (std::size_t k = 0; k < static_cast<std::size_t>(d); ++k) {
-        const std::int32_t f = r[0] ^ (block[k] & 0xFF);
-        for (std::size_t i = 0; i + 1 < r.size(); ++i) r[i] = r[i + 1] ^ multiply(f, g[i]);
-        r[r.size() - 1] = multiply(f, g[r.size() - 1]);
-    }
+    std::array<std::uint8_t, kCheckCounts.back()> checks{};
+    const auto r = std::span(checks).first(static_cast<std::size_t>(n));
+    divide(std::span<const std::int32_t>(block.first(static_cast<std::size_t>(d))), r);
+    std::copy(r.begin(), r.end(), block.begin() + d);
 }
 
 }  // namespace qv::datamatrix

@@ -18,6 +18,10 @@ std::int32_t gfMultiply256(std::int32_t a, std::int32_t b);
 // (the leading 1 is not stored). An n that is no check count selects 68; i outside 0..n-1 gives 0.
 std::int32_t rsGeneratorCoefficient(std::int32_t n, std::int32_t i);
 
+// The check codewords of data, as many as checks holds; false (checks untouched) when that is
+// no check count. Data values are taken modulo 256.
+bool rsChecks256(std::span<const std::uint8_t> data, std::span<std::uint8_t> checks);
+
 // Writes the n check codewords of the d data codewords at block[0..d-1] to block[d..d+n-1].
 // A block shorter than d + n, or an n that is no check count, leaves the block unchanged.
 void rsEncode256(std::span<std::int32_t> block, std::int32_t d, std::int32_t n);

@@ -1,5 +1,7 @@
 #include "datamatrix/symbol_size.h"
 
+#include <algorithm>
+
 #include "datamatrix/reed.h"
 
 namespace qv::datamatrix {
@@ -18,6 +20,12 @@ constexpr bool blocksAgree() {
     return true;
 }
 static_assert(blocksAgree());
+
+constexpr std::size_t kLongestBlock = [] {
+    std::int32_t longest = 0;
+    for (const auto& s : kSizes) longest = std::max(longest, s.dataPerBlock);
+    return static_cast<std::size_t>(longest);
+}();
 
 bool endsInC40(const Encoded& d) {
     return d.finalMode == Mode::C40 || d.finalMode == Mode::Text;
@@ -70,6 +78,7 @@ std::optional<CodewordStream> buildCodewordStream(Encoded data, TFormat preferre
     if (f == 0) return std::nullopt;
     const SymbolSize& s = kSizes[static_cast<std::size_t>(f)];
     auto& c = data.codewords;
+    c.reserve(static_cast<std::size_t>(s.capacity + s.blocks * s.checkPerBlock));
 
     // A full symbol needs no final unlatch; a pad stands in its place.
     if (endsInC40(data) && data.leftOver == 0 && !unlatchDropped &&
@@ -85,15 +94,15 @@ std::optional<CodewordStream> buildCodewordStream(Encoded data, TFormat preferre
     const auto blocks = static_cast<std::size_t>(s.blocks);
     const auto check = static_cast<std::size_t>(s.checkPerBlock);
     c.resize(c.size() + blocks * check);
-    std::vector<std::int32_t> block;
+    std::array<std::uint8_t, kLongestBlock> blockData{};
+    std::array<std::uint8_t, kCheckCounts.back()> checks{};
     for (std::size_t b = 0; b < blocks; ++b) {
-        block.clear();
+        std::size_t d = 0;
         for (std::size_t k = b; k < static_cast<std::size_t>(s.capacity); k += blocks)
-            block.push_back(c[k]);
-        const std::size_t d = block.size();
-        block.resize(d + check);
-        rsEncode256(block, static_cast<std::int32_t>(d), s.checkPerBlock);
-        for (std::size_t e = 0; e < check; ++e) c[b + blocks * (d + e)] = block[d + e];
+            blockData[d++] = static_cast<std::uint8_t>(c[k]);
+        const auto r = std::span(checks).first(check);
+        rsChecks256(std::span(blockData).first(d), r);
+        for (std::size_t e = 0; e < check; ++e) c[b + blocks * (d + e)] = r[e];
     }
     return CodewordStream{static_cast<TFormat>(f), std::move(c)};
 }

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "datamatrix/placement.h"
+#include "datamatrix/symbol_size.h"
 #include "quorvantix/datamatrix.h"
 #include "quorvantix/raster.h"
 #include "quorvantix/recording.h"
@@ -116,6 +118,47 @@ TEST(DatamatrixControl, FixedCorner) {
         for (std::int32_t k = 1; k <= codewords; ++k)
             for (std::int32_t b = 1; b <= 8; ++b)
                 EXPECT_EQ(seen[static_cast<std::size_t>(k * 10 + b)], 1);
+    }
+}
+
+TEST(DatamatrixControl, ModulesFollowTheMappingMatrixInEverySize) {
+    // The modules take their bits where the mapping matrix says, past the region frames. One
+    // vector serves every size, largest first, so a stale module of a bigger symbol would show;
+    // then every size again, smallest first and each twice, as the placement of the last size
+    // is kept for the next symbol.
+    std::vector<std::size_t> order;
+    for (std::size_t f = datamatrix::kSizes.size() - 1; f >= 1; --f) order.push_back(f);
+    for (std::size_t f = 1; f < datamatrix::kSizes.size(); ++f) order.insert(order.end(), {f, f});
+    std::mt19937 rng(7);
+    std::vector<std::uint8_t> modules;
+    for (const std::size_t f : order) {
+        const auto& s = datamatrix::kSizes[f];
+        SCOPED_TRACE(std::to_string(s.rows) + " x " + std::to_string(s.columns));
+        std::vector<std::int32_t> stream(
+            static_cast<std::size_t>(s.capacity + s.checkPerBlock * s.blocks));
+        for (auto& v : stream) v = static_cast<std::int32_t>(rng() % 256);
+        datamatrix::buildModules(s, stream, modules);
+        ASSERT_EQ(modules.size(), static_cast<std::size_t>(s.rows * s.columns));
+
+        const auto mapping = datamatrix::placeCodewords(s.mappingRows, s.mappingColumns);
+        for (std::int32_t i = 0; i < s.mappingRows; ++i) {
+            for (std::int32_t j = 0; j < s.mappingColumns; ++j) {
+                const std::int32_t v = mapping[static_cast<std::size_t>(i * s.mappingColumns + j)];
+                const bool dark =
+                    v >= 10
+                        ? ((stream[static_cast<std::size_t>(v / 10 - 1)] >> (8 - v % 10)) & 1) != 0
+                        : v == 1;
+                const std::int32_t row = i + 1 + 2 * (i / s.regionRows);
+                const std::int32_t col = j + 1 + 2 * (j / s.regionColumns);
+                ASSERT_EQ(modules[static_cast<std::size_t>(row * s.columns + col)], dark ? 1 : 0)
+                    << i << ", " << j;
+            }
+        }
+        // The bottom row is all finder, the top row alternates.
+        for (std::int32_t x = 0; x < s.columns; ++x) {
+            ASSERT_EQ(modules[static_cast<std::size_t>((s.rows - 1) * s.columns + x)], 1);
+            ASSERT_EQ(modules[static_cast<std::size_t>(x)], x % (s.regionColumns + 2) % 2 == 0);
+        }
     }
 }
 

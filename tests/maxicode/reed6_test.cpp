@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <vector>
+
+#include "reed_reference.h"
 
 #include "maxicode/reed6.h"
 
@@ -56,6 +59,44 @@ TEST(Gf64, GeneratorsHaveTheirRoots) {
         std::vector<std::int32_t> poly{1};
         poly.insert(poly.end(), g.begin(), g.end());
         for (std::size_t i = 1; i <= g.size(); ++i) EXPECT_EQ(evaluate(poly, kAntilog[i]), 0);
+    }
+}
+
+TEST(Gf64, ChecksMatchLongDivision) {
+    struct Case {
+        std::size_t k, n;
+    };
+    std::mt19937 rng(64);
+    for (const auto& c : {Case{10, 10}, Case{42, 20}, Case{34, 28}}) {
+        SCOPED_TRACE(c.n);
+        for (int round = 0; round < 200; ++round) {
+            std::vector<std::int32_t> data(c.k);
+            for (auto& v : data) v = round % 4 == 0 && rng() % 2 ? 0 : static_cast<int>(rng() % 64);
+            const auto expected = test::longDivisionChecks(data, c.n, 0x43);
+            std::vector<std::int32_t> values = data;
+            values.resize(c.k + c.n, -1);
+            rsEncode64(values, static_cast<std::int32_t>(c.k), static_cast<std::int32_t>(c.n));
+            ASSERT_TRUE(std::equal(data.begin(), data.end(), values.begin()));
+            ASSERT_TRUE(std::equal(expected.begin(), expected.end(), values.begin() + c.k));
+        }
+    }
+    // The whole symbol: primary, then two interleaved secondary blocks, in both layouts.
+    for (const std::int32_t mode : {4, 5}) {
+        const std::size_t k = mode == 5 ? 34 : 42;
+        std::array<std::uint8_t, 144> codewords{};
+        for (auto& v : codewords) v = static_cast<std::uint8_t>(rng() % 64);
+        const auto before = codewords;
+        protectSymbol(codewords, mode);
+        const auto primary =
+            test::longDivisionChecks({before.begin(), before.begin() + 10}, 10, 0x43);
+        EXPECT_TRUE(std::equal(primary.begin(), primary.end(), codewords.begin() + 10));
+        for (std::size_t parity = 0; parity < 2; ++parity) {
+            std::vector<std::int32_t> data;
+            for (std::size_t m = 0; m < k; ++m) data.push_back(before[20 + parity + 2 * m]);
+            const auto expected = test::longDivisionChecks(data, 62 - k, 0x43);
+            for (std::size_t m = 0; m < 62; ++m)
+                EXPECT_EQ(codewords[20 + parity + 2 * m], m < k ? data[m] : expected[m - k]);
+        }
     }
 }
 

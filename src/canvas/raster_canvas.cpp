@@ -63,7 +63,12 @@ class BatchWriter {
   public:
     BatchWriter(const Surface& s, std::int64_t pristine, TColor base,
                 std::span<const FillRect> under)
-        : s_(s), pristine_(pristine), base_(base), under_(under) {
+        : s_(s),
+          pristine_(pristine),
+          base_(base),
+          under_(under),
+          group_(scratch().group),
+          before_(scratch().before) {
         group_.clear();
     }
     const Surface& surface() {
@@ -163,13 +168,19 @@ class BatchWriter {
     std::span<const FillRect> under_;
     std::int64_t top_ = 0;
     std::int64_t bottom_ = 0;
-    // Scratch kept per thread: the group's fills and a row as it was before them.
-    static thread_local std::vector<Run> group_;
-    static thread_local std::vector<std::uint32_t> before_;
+    // Scratch kept per thread: the group's fills and a row as it was before them. Looked up
+    // once, as every use of a thread's variable would check that it exists.
+    struct Scratch {
+        std::vector<Run> group;
+        std::vector<std::uint32_t> before;
+    };
+    static Scratch& scratch() {
+        thread_local Scratch kept;
+        return kept;
+    }
+    std::vector<Run>& group_;
+    std::vector<std::uint32_t>& before_;
 };
-
-thread_local std::vector<Run> BatchWriter::group_;
-thread_local std::vector<std::uint32_t> BatchWriter::before_;
 
 }  // namespace
 

@@ -95,6 +95,29 @@ struct BarRows {
     TColor colour = 0;
 };
 
+// One row of a small shape: columns [from, to), none when from >= to.
+struct ShapeRow {
+    std::int32_t from = 0;
+    std::int32_t to = 0;
+};
+
+// Where a shape's top-left corner goes.
+struct Place {
+    std::int64_t x = 0;
+    std::int64_t y = 0;
+};
+
+// One shape drawn at many places, in order. At (x, y) row r of the shape is the line from
+// (x + from, y + r) to (x + to, y + r), the last point left out, with a one-pixel pen in
+// `colour`. A place whose box (width x rows) lies wholly outside the clip rectangle is skipped;
+// elsewhere the rows and columns outside it are left out.
+struct Stamps {
+    std::int32_t width = 0;
+    std::span<const ShapeRow> rows;
+    std::span<const Place> places;
+    TColor colour = 0;
+};
+
 class Canvas {
   public:
     virtual ~Canvas() = default;
@@ -131,6 +154,7 @@ class Canvas {
     virtual void pieces(std::span<const Piece> batch);
     virtual void moduleGrid(const ModuleGrid& grid);
     virtual void barRows(const BarRows& bars);
+    virtual void stamps(const Stamps& shape);
 };
 
 }  // namespace qv

@@ -67,7 +67,8 @@ class TMaxicode : public Control {
     std::unique_ptr<maxicode::Layout> layout_;
     PostalMemo memo_;
     std::array<std::uint8_t, 144> codewords_{};
-    std::vector<Piece> runs_;  // the hexagons' pixel runs, drawn in one batch
+    std::vector<Place> places_;  // the dark hexagons' corners
+    std::vector<Piece> runs_;    // the hexagons' pixel runs, for patterns too tall to list
 };
 
 }  // namespace qv

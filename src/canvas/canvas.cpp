@@ -89,4 +89,28 @@ void Canvas::barRows(const BarRows& bars) {
     pieces(batch);
 }
 
+void Canvas::stamps(const Stamps& shape) {
+    const Rect clip = clipRect();
+    const auto height = static_cast<std::int64_t>(shape.rows.size());
+    for (const Place& at : shape.places) {
+        if (at.x >= clip.right || at.y >= clip.bottom || at.x + shape.width <= clip.left ||
+            at.y + height <= clip.top)
+            continue;
+        const std::int64_t firstRow = std::max<std::int64_t>(0, clip.top - at.y);
+        const std::int64_t endRow = std::min<std::int64_t>(height, clip.bottom - at.y);
+        for (std::int64_t r = firstRow; r < endRow; ++r) {
+            const ShapeRow& row = shape.rows[static_cast<std::size_t>(r)];
+            const std::int64_t from = std::max<std::int64_t>(at.x + row.from, clip.left);
+            const std::int64_t to = std::min<std::int64_t>(at.x + row.to, clip.right);
+            if (from >= to) continue;
+            // Inside the clip rectangle, so within 32 bits.
+            const auto y = static_cast<std::int32_t>(at.y + r);
+            pen.width = 1;
+            pen.color = shape.colour;
+            line(Point{static_cast<std::int32_t>(from), y},
+                 Point{static_cast<std::int32_t>(to), y});
+        }
+    }
+}
+
 }  // namespace qv

@@ -438,6 +438,43 @@ void RasterCanvas::barRows(const BarRows& bars) {
     brush.color = bars.colour;
 }
 
+void RasterCanvas::stamps(const Stamps& shape) {
+    const Surface s = surface();
+    const auto height = static_cast<std::int64_t>(shape.rows.size());
+    const bool rowsWithin = std::all_of(shape.rows.begin(), shape.rows.end(), [&](ShapeRow row) {
+        return row.from >= row.to || (row.from >= 0 && row.to <= shape.width);
+    });
+    bool drawn = false;
+    for (const Place& at : shape.places) {
+        if (at.x >= s.width || at.y >= s.height || at.x + shape.width <= 0 || at.y + height <= 0)
+            continue;
+        const std::int64_t firstRow = std::max<std::int64_t>(0, -at.y);
+        const std::int64_t endRow = std::min<std::int64_t>(height, s.height - at.y);
+        std::uint32_t* line = s.pixels + (at.y + firstRow) * s.width;
+        if (rowsWithin && at.x >= 0 && at.x + shape.width <= s.width) {
+            // Wholly inside across: no column to clip.
+            for (std::int64_t r = firstRow; r < endRow; ++r, line += s.width) {
+                const ShapeRow& row = shape.rows[static_cast<std::size_t>(r)];
+                if (row.from >= row.to) continue;
+                fillShort(line + at.x + row.from, line + at.x + row.to, shape.colour);
+                drawn = true;
+            }
+            continue;
+        }
+        for (std::int64_t r = firstRow; r < endRow; ++r, line += s.width) {
+            const ShapeRow& row = shape.rows[static_cast<std::size_t>(r)];
+            const std::int64_t from = std::max<std::int64_t>(at.x + row.from, 0);
+            const std::int64_t to = std::min<std::int64_t>(at.x + row.to, s.width);
+            if (from >= to) continue;
+            fillShort(line + from, line + to, shape.colour);
+            drawn = true;
+        }
+    }
+    if (!drawn) return;
+    pen.width = 1;
+    pen.color = shape.colour;
+}
+
 void RasterCanvas::moduleGrid(const ModuleGrid& grid) {
     const std::int64_t p = grid.pitch;
     const std::int64_t columns = grid.columns;

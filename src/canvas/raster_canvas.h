@@ -29,6 +29,7 @@ class RasterCanvas : public Canvas {
     void pieces(std::span<const Piece> batch) override;
     void moduleGrid(const ModuleGrid& grid) override;
     void barRows(const BarRows& bars) override;
+    void stamps(const Stamps& shape) override;
 
     const Bitmap& bitmap() const { return bitmap_; }
 

@@ -16,27 +16,12 @@ std::int32_t clampTo32(std::int64_t v) {
 }
 
 // The pattern's pixels at (x, y) as runs, row by row, skipping what lies outside the clip
-// rectangle. `rows` holds the pattern's row spans when it is small enough to keep them at hand.
-void addHexagon(std::vector<Piece>& runs, const HexagonPattern& pattern,
-                std::span<const maxicode::RowSpan> rows, std::int64_t x, std::int64_t y,
-                TColor colour, const Rect& clip) {
+// rectangle: for patterns too tall to list their rows.
+void addHexagon(std::vector<Piece>& runs, const HexagonPattern& pattern, std::int64_t x,
+                std::int64_t y, TColor colour, const Rect& clip) {
     if (x >= clip.right || y >= clip.bottom || x + pattern.width() <= clip.left ||
         y + pattern.height() <= clip.top)
         return;
-    if (!rows.empty() && x >= clip.left && y >= clip.top && x + pattern.width() <= clip.right &&
-        y + pattern.height() <= clip.bottom) {
-        // Wholly inside: every coordinate is within the clip rectangle already.
-        auto py = static_cast<std::int32_t>(y);
-        const auto px = static_cast<std::int32_t>(x);
-        for (const maxicode::RowSpan span : rows) {
-            if (span.from < span.to) {
-                runs.push_back({Piece::Kind::Line, Point{px + span.from, py},
-                                Point{px + span.to, py}, colour});
-            }
-            ++py;
-        }
-        return;
-    }
     const std::int64_t firstRow = std::max<std::int64_t>(0, clip.top - y);
     const std::int64_t endRow = std::min<std::int64_t>(pattern.height(), clip.bottom - y);
     for (std::int64_t r = firstRow; r < endRow; ++r) {
@@ -140,26 +125,34 @@ void TMaxicode::paintBarcode(Canvas& canvas) {
 
     canvas.pen.color = BarColor;
     canvas.brush.color = BarColor;
-    runs_.clear();
-    // The pattern's rows, worked out once for the whole symbol when it is of a usual size.
-    std::array<maxicode::RowSpan, 64> spans{};
-    std::span<const maxicode::RowSpan> rows;
-    if (pattern.height() <= static_cast<std::int32_t>(spans.size())) {
-        for (std::int32_t r = 0; r < pattern.height(); ++r)
-            spans[static_cast<std::size_t>(r)] = pattern.row(r);
-        rows = std::span(spans).first(static_cast<std::size_t>(pattern.height()));
-    }
+    // The dark hexagons' corners, then the pattern stamped at each: its rows listed once when
+    // it is of a usual size, else worked out hexagon by hexagon.
+    places_.clear();
     const auto& map = maxicode::moduleMap();
     for (int row = 0; row < maxicode::kRows; ++row) {
         const std::int64_t y = oy + std::int64_t{row} * layout_->V;
         std::int64_t x = ox + (row % 2 == 1 ? layout_->W / 2 : 0);
         for (int column = 0; column < maxicode::kColumns; ++column) {
             const auto cell = map[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)];
-            if (isDark(cell, codewords_)) addHexagon(runs_, pattern, rows, x, y, BarColor, clip);
+            if (isDark(cell, codewords_)) places_.push_back({x, y});
             x += WHexagon;
         }
     }
-    canvas.pieces(runs_);
+    std::array<ShapeRow, 256> rows{};
+    if (pattern.height() <= static_cast<std::int32_t>(rows.size())) {
+        for (std::int32_t r = 0; r < pattern.height(); ++r) {
+            const auto span = pattern.row(r);
+            rows[static_cast<std::size_t>(r)] = {span.from, span.to};
+        }
+        canvas.stamps({.width = pattern.width(),
+                       .rows = std::span(rows).first(static_cast<std::size_t>(pattern.height())),
+                       .places = places_,
+                       .colour = BarColor});
+    } else {
+        runs_.clear();
+        for (const Place& at : places_) addHexagon(runs_, pattern, at.x, at.y, BarColor, clip);
+        canvas.pieces(runs_);
+    }
     canvas.brush.color = BackColor;
 }
 

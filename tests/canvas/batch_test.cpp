@@ -197,5 +197,35 @@ TEST(Batch, BarRowsMatchOneBarEach) {
     }
 }
 
+TEST(Batch, StampsMatchOneLineEach) {
+    std::mt19937 rng(31);
+    const std::int64_t extremes[] = {INT32_MIN, -40, INT32_MAX, std::int64_t{1} << 40};
+    for (int i = 0; i < 800; ++i) {
+        const auto w = static_cast<std::int32_t>(rng() % 50);
+        const auto h = static_cast<std::int32_t>(rng() % 50);
+        Stamps shape;
+        shape.width = static_cast<std::int32_t>(rng() % 10);
+        // Mostly rows within the shape's width, as a pattern has; some reach past it.
+        std::vector<ShapeRow> rows(rng() % 10);
+        for (ShapeRow& row : rows) {
+            const std::int32_t span = rng() % 8 == 0 ? 16 : shape.width + 1;
+            row.from = static_cast<std::int32_t>(rng() % span) - (rng() % 8 == 0 ? 4 : 0);
+            row.to = static_cast<std::int32_t>(rng() % span);
+        }
+        std::vector<Place> places(rng() % 20);
+        for (Place& at : places) {
+            at.x = static_cast<std::int64_t>(rng() % 60) - 10;
+            at.y = static_cast<std::int64_t>(rng() % 60) - 10;
+            if (rng() % 25 == 0) at.x = extremes[rng() % std::size(extremes)];
+            if (rng() % 25 == 0) at.y = extremes[rng() % std::size(extremes)];
+        }
+        shape.rows = rows;
+        shape.places = places;
+        shape.colour = kColours[rng() % std::size(kColours)];
+        ASSERT_TRUE(drawnAlike(w, h, i % 3 == 0, rng, [&](Canvas& c) { c.stamps(shape); }))
+            << "case " << i;
+    }
+}
+
 }  // namespace
 }  // namespace qv

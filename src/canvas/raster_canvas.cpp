@@ -88,6 +88,24 @@ class BatchWriter {
         group_.push_back({static_cast<std::int32_t>(l), static_cast<std::int32_t>(r), colour});
     }
     void finish() { surface(); }
+    // Writes the rows up to `end` not written yet, as they were before the batch.
+    void reach(std::int64_t end) {
+        for (std::int64_t y = pristine_; y < end; ++y) {
+            if (y > pristine_ && alikeAbove(y)) {
+                copyRow(y, row(y - 1));
+            } else {
+                restore(y);
+            }
+        }
+        pristine_ = std::max(pristine_, end);
+    }
+    // The rows up to `end` are written by the caller.
+    void written(std::int64_t end) { pristine_ = std::max(pristine_, end); }
+    // Rows y - 1 and y were alike before the batch.
+    bool alikeAbove(std::int64_t y) const {
+        return std::none_of(under_.begin(), under_.end(),
+                            [&](const FillRect& f) { return f.top == y || f.bottom == y; });
+    }
 
   private:
     std::uint32_t* row(std::int64_t y) const { return s_.pixels + y * s_.width; }
@@ -102,23 +120,8 @@ class BatchWriter {
             if (f.top <= y && y < f.bottom) std::fill(r + f.left, r + f.right, f.color);
         }
     }
-    // Rows y - 1 and y were alike before the batch.
-    bool alikeAbove(std::int64_t y) const {
-        return std::none_of(under_.begin(), under_.end(),
-                            [&](const FillRect& f) { return f.top == y || f.bottom == y; });
-    }
     void copyRow(std::int64_t to, const std::uint32_t* from) const {
         std::memcpy(row(to), from, static_cast<std::size_t>(s_.width) * sizeof(std::uint32_t));
-    }
-    void reach(std::int64_t end) {
-        for (std::int64_t y = pristine_; y < end; ++y) {
-            if (y > pristine_ && alikeAbove(y)) {
-                copyRow(y, row(y - 1));
-            } else {
-                restore(y);
-            }
-        }
-        pristine_ = std::max(pristine_, end);
     }
     void flush() {
         if (group_.empty()) return;
@@ -519,17 +522,7 @@ void RasterCanvas::moduleGrid(const ModuleGrid& grid) {
     if (xs > xe || ys > ye) return;  // nothing visible
     const std::int64_t firstColumn = index(xs, x0, columns);
     const std::int64_t lastColumn = index(xe, x0, columns);
-    std::uint32_t* const px = surface().pixels;
-    std::int64_t builtRow = -1;
-    for (std::int64_t y = ys; y <= ye; ++y) {
-        std::uint32_t* const line = px + y * w;
-        const std::int64_t r = index(y, y0, rows);
-        if (r == builtRow) {
-            std::memcpy(line + xs, line - w + xs,
-                        static_cast<std::size_t>(xe - xs + 1) * sizeof(std::uint32_t));
-            continue;
-        }
-        builtRow = r;
+    const auto build = [&](std::uint32_t* line, std::int64_t r) {
         const std::uint8_t* const cells = grid.modules.data() + r * columns;
         const auto colour = [&](std::int64_t c) { return cells[c] != 0 ? grid.dark : grid.light; };
         // The first and last columns may be cut by the clip; those between are whole.
@@ -539,13 +532,41 @@ void RasterCanvas::moduleGrid(const ModuleGrid& grid) {
             fillShort(line + from, line + to + 1, colour(c));
         };
         edgeColumn(firstColumn);
-        if (lastColumn == firstColumn) continue;
+        if (lastColumn == firstColumn) return;
         std::uint32_t* q = line + (x0 + (firstColumn + 1) * p);
         for (std::int64_t c = firstColumn + 1; c < lastColumn; ++c, q += p) {
             fillShort(q, q + p, colour(c));
         }
         edgeColumn(lastColumn);
+    };
+    // On a fresh bitmap every row is written once: as it was before, with the grid over it, or
+    // copied whole from the row above when both it and the grid row are alike.
+    std::vector<FillRect> under;
+    const bool fresh = beginBatch(under);
+    const Surface s = surface();
+    BatchWriter writer(s, fresh ? 0 : s.height, base_, under);
+    writer.reach(ys);
+    const auto gridBytes = static_cast<std::size_t>(xe - xs + 1) * sizeof(std::uint32_t);
+    std::int64_t builtRow = -1;
+    for (std::int64_t y = ys; y <= ye; ++y) {
+        std::uint32_t* const line = s.pixels + y * w;
+        const std::int64_t r = index(y, y0, rows);
+        if (fresh) {
+            if (r == builtRow && writer.alikeAbove(y)) {
+                std::memcpy(line, line - w, static_cast<std::size_t>(w) * sizeof(std::uint32_t));
+                writer.written(y + 1);
+                continue;
+            }
+            writer.reach(y + 1);
+        }
+        if (r == builtRow) {
+            std::memcpy(line + xs, line - w + xs, gridBytes);
+        } else {
+            build(line, r);
+            builtRow = r;
+        }
     }
+    writer.finish();
 }
 
 void RasterCanvas::textOut(std::int32_t x, std::int32_t y, std::string_view text) {

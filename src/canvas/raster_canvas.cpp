@@ -88,6 +88,15 @@ class BatchWriter {
         group_.push_back({static_cast<std::int32_t>(l), static_cast<std::int32_t>(r), colour});
     }
     void finish() { surface(); }
+    // A group over rows top .. bottom - 1 that the next fills join, all over those rows.
+    void startGroup(std::int64_t t, std::int64_t b) {
+        if (t != top_ || b != bottom_) flush();
+        top_ = t;
+        bottom_ = b;
+    }
+    void addToGroup(std::int64_t l, std::int64_t r, TColor colour) {
+        group_.push_back({static_cast<std::int32_t>(l), static_cast<std::int32_t>(r), colour});
+    }
     // Writes the rows up to `end` not written yet, as they were before the batch.
     void reach(std::int64_t end) {
         for (std::int64_t y = pristine_; y < end; ++y) {
@@ -143,15 +152,21 @@ class BatchWriter {
     }
     // Rows written before: a row that was like the last one painted comes out like it.
     void paintWritten() {
+        const std::int64_t end = std::min(bottom_, pristine_);
+        if (end - top_ <= 2) {
+            // A row or two (where a group meets the one above): painting beats comparing.
+            for (std::int64_t y = top_; y < end; ++y) paint(row(y));
+            return;
+        }
         std::int32_t from = group_.front().left, to = group_.front().right;
         for (const Run& f : group_) {
             from = std::min(from, f.left);
             to = std::max(to, f.right);
         }
         const auto bytes = static_cast<std::size_t>(to - from) * sizeof(std::uint32_t);
-        const bool copies = bottom_ - top_ > 2 && to - from <= RasterCanvas::kMaxCopiedRow;
+        const bool copies = to - from <= RasterCanvas::kMaxCopiedRow;
         const std::uint32_t* painted = nullptr;
-        for (std::int64_t y = top_; y < std::min(bottom_, pristine_); ++y) {
+        for (std::int64_t y = top_; y < end; ++y) {
             std::uint32_t* const r = row(y);
             if (painted != nullptr && std::memcmp(r + from, before_.data(), bytes) == 0) {
                 std::memcpy(r + from, painted + from, bytes);
@@ -419,6 +434,7 @@ void RasterCanvas::barRows(const BarRows& bars) {
         const std::int64_t bottom = std::min(y + h + 1, s.height);
         if (top >= bottom) continue;
         const std::string& runs = bars.rows[r];
+        writer.startGroup(top, bottom);
         std::int64_t x = bars.left;
         for (std::size_t i = 0; i < runs.size(); ++i) {
             const char c = runs[i];
@@ -427,7 +443,7 @@ void RasterCanvas::barRows(const BarRows& bars) {
             const std::int64_t l = std::max<std::int64_t>(x, 0);
             const std::int64_t right = std::min(x + width, s.width);
             if (i % 2 == 0 && l < right) {
-                writer.fill(l, top, right, bottom, bars.colour);
+                writer.addToGroup(l, right, bars.colour);
                 drawn = true;
             }
             x += width;

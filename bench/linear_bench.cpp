@@ -138,7 +138,7 @@ void registerLinear() {
                     ZXing::BarcodeFormat::EAN13});
     registerSymbol({"code128_20", qv::TSymbology::CODE128, "Quorvantix-128 abc/9", false, 2, 0,
                     BARCODE_CODE128, ZXing::BarcodeFormat::Code128});
-    registerSymbol({"code39", qv::TSymbology::CODE39, "CODE39 BENCH-2026", false, 3, 0,
+    registerSymbol({"code39", qv::TSymbology::CODE39, "CODE39 BENCH-2026", false, 2, 0,
                     BARCODE_CODE39, ZXing::BarcodeFormat::Code39});
 }
 

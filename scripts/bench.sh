@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the bench preset, runs every suite in one process and prints one table: per symbol and
+# Builds the bench preset, runs every suite in one process (five repetitions, interleaved at
+# random so that a busy neighbour slows every library alike) and prints one table: per symbol and
 # stage our rate, each peer's rate and the ratio ours/peer, and our nanoseconds per output pixel
 # (all of the draw stage, and its drawing share: draw less encode) against a plain memset of the
 # same image. Arguments go to the benchmark binary
@@ -11,7 +12,8 @@ cmake --preset bench >&2
 cmake --build --preset bench -j "$jobs" --target qv_bench >&2
 out=build/bench/results.json
 build/bench/bench/qv_bench --benchmark_format=console --benchmark_out="$out" \
-    --benchmark_out_format=json --benchmark_repetitions=3 --benchmark_report_aggregates_only=true \
+    --benchmark_out_format=json --benchmark_repetitions=5 --benchmark_enable_random_interleaving=true \
+    --benchmark_report_aggregates_only=true \
     "$@" >&2
 python3 - "$out" <<'PY'
 import json, os, sys
@@ -20,6 +22,8 @@ with open(sys.argv[1]) as f:
     doc = json.load(f)
 scale = {"ns": 1.0, "us": 1e3, "ms": 1e6, "s": 1e9}
 runs = {}
+# Symbols in the order the suites register them (repetitions run interleaved).
+order = {}
 # Medians of repetitions where there are any, else the single runs.
 for b in doc["benchmarks"]:
     if b.get("error_occurred"):
@@ -27,12 +31,13 @@ for b in doc["benchmarks"]:
     if b.get("run_type") == "aggregate" and b.get("aggregate_name") != "median":
         continue
     symbol, stage, lib = b["run_name"].split("/")[:3]
+    order[symbol] = min(order.get(symbol, b.get("family_index", 0)), b.get("family_index", 0))
     key = (symbol, stage, lib)
     if b.get("run_type") != "aggregate" and key in runs:
         continue
     runs[key] = (b["cpu_time"] * scale[b["time_unit"]], b.get("pixels"))
 
-symbols = list(dict.fromkeys(k[0] for k in runs))
+symbols = sorted(dict.fromkeys(k[0] for k in runs), key=lambda s: order[s])
 peers = ["zint", "zxing"]
 
 def rate(ns):

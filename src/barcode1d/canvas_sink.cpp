@@ -2,36 +2,80 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 #include "barcode1d/pixel_math.h"
 
 namespace qv::barcode1d {
 
-void fillRectangle(Canvas& canvas, std::int64_t x, std::int64_t y, std::int64_t w, std::int64_t h) {
-    canvas.pen.width = 1;
-    canvas.brush.style = BrushStyle::Solid;
+bool rectangleCorners(const Rect& clip, std::int64_t x, std::int64_t y, std::int64_t w,
+                      std::int64_t h, Point& a, Point& b) {
     const std::int64_t x0 = clampCoord(x);
     const std::int64_t y0 = clampCoord(y);
     const std::int64_t x1 = clampCoord(satAdd(x0, clampCoord(w) - 1));
     const std::int64_t y1 = clampCoord(satAdd(y0, clampCoord(h)));
-    const Rect clip = canvas.clipRect();
     // The polygon covers its corners inclusive, whichever way round they are.
     if (std::max(x0, x1) < clip.left || std::min(x0, x1) >= clip.right ||
         std::max(y0, y1) < clip.top || std::min(y0, y1) >= clip.bottom)
-        return;
+        return false;
     auto cx = [&](std::int64_t v) {
         return clampToInt32(std::clamp<std::int64_t>(v, std::int64_t{clip.left} - 1, clip.right));
     };
     auto cy = [&](std::int64_t v) {
         return clampToInt32(std::clamp<std::int64_t>(v, std::int64_t{clip.top} - 1, clip.bottom));
     };
-    const std::array<Point, 4> corners = {Point{cx(x0), cy(y0)}, Point{cx(x1), cy(y0)},
-                                          Point{cx(x1), cy(y1)}, Point{cx(x0), cy(y1)}};
-    canvas.polygon(corners);
+    a = {cx(x0), cy(y0)};
+    b = {cx(x1), cy(y1)};
+    return true;
 }
 
+void fillRectangle(Canvas& canvas, std::int64_t x, std::int64_t y, std::int64_t w, std::int64_t h) {
+    canvas.pen.width = 1;
+    canvas.brush.style = BrushStyle::Solid;
+    Point a, b;
+    if (rectangleCorners(canvas.clipRect(), x, y, w, h, a, b)) {
+        canvas.rectanglePolygon(a.x, a.y, b.x, b.y);
+    }
+}
+
+namespace {
+
+// Bar lists kept per thread; a sink borrows one for its paint.
+std::vector<Piece>& keptBars() {
+    thread_local std::vector<Piece> kept;
+    return kept;
+}
+
+}  // namespace
+
 CanvasSink::CanvasSink(Canvas& canvas, Barcode1DProperties& props, std::int64_t x)
-    : canvas_(canvas), props_(props), x_(clampCoord(x)) {}
+    : canvas_(canvas), props_(props), x_(clampCoord(x)), clip_(canvas.clipRect()) {
+    bars_.swap(keptBars());
+    bars_.clear();
+}
+
+CanvasSink::~CanvasSink() {
+    if (keptBars().capacity() < bars_.capacity()) bars_.swap(keptBars());
+}
+
+void CanvasSink::flush() {
+    if (!bars_.empty()) canvas_.pieces(bars_);
+    bars_.clear();
+    if (!barDrawn_) return;
+    // As after the last bar drawn on its own, whether or not the clip let it show.
+    canvas_.pen.width = 1;
+    canvas_.brush.style = BrushStyle::Solid;
+    canvas_.pen.color = props_.BarColor;
+    canvas_.brush.color = props_.BarColor;
+}
+
+void CanvasSink::addBar(std::int64_t x, std::int64_t y, std::int64_t w, std::int64_t h) {
+    barDrawn_ = true;
+    Point a, b;
+    if (rectangleCorners(clip_, x, y, w, h, a, b)) {
+        bars_.push_back({Piece::Kind::Rectangle, a, b, props_.BarColor});
+    }
+}
 
 void CanvasSink::setX(std::int64_t x) {
     x_ = clampCoord(x);
@@ -39,12 +83,10 @@ void CanvasSink::setX(std::int64_t x) {
 
 void CanvasSink::drawElement(std::int64_t width, bool isBar, std::int32_t topOffset) {
     if (isBar) {
-        canvas_.pen.color = props_.BarColor;
-        canvas_.brush.color = props_.BarColor;
         const std::int64_t top = std::int64_t{props_.TopMargin} + topOffset;
         const std::int64_t bottom =
             std::int64_t{props_.TopMargin} + props_.BarHeightPixels + props_.extraHeight;
-        barcode1d::fillRectangle(canvas_, x_, top, width, bottom - top);
+        addBar(x_, top, width, bottom - top);
     }
     setX(satAdd(x_, width));
 }
@@ -83,9 +125,7 @@ void CanvasSink::drawGuardPattern(std::string_view colours, std::string_view wid
 }
 
 void CanvasSink::fillRectangle(std::int64_t x, std::int64_t y, std::int64_t w, std::int64_t h) {
-    canvas_.pen.color = props_.BarColor;
-    canvas_.brush.color = props_.BarColor;
-    barcode1d::fillRectangle(canvas_, x, y, w, h);
+    addBar(x, y, w, h);
 }
 
 }  // namespace qv::barcode1d

@@ -1,8 +1,10 @@
 // The drawing primitives of the linear control: the pattern language over a canvas.
 #pragma once
 
+#include <vector>
 #include "barcode1d/pattern_sink.h"
 #include "quorvantix/barcode1d.h"
+
 #include "quorvantix/canvas.h"
 
 namespace qv::barcode1d {
@@ -11,11 +13,22 @@ namespace qv::barcode1d {
 // a solid brush in the canvas's colours. Corners far off the clip rectangle are pulled in to
 // just outside it, and a rectangle wholly outside is not drawn, so any size is cheap and exact.
 void fillRectangle(Canvas& canvas, std::int64_t x, std::int64_t y, std::int64_t w, std::int64_t h);
+// Its corners as given to the polygon; false when it lies wholly outside the clip rectangle.
+bool rectangleCorners(const Rect& clip, std::int64_t x, std::int64_t y, std::int64_t w,
+                      std::int64_t h, Point& a, Point& b);
 
+// Bars are gathered and drawn in one batch by flush(), which the encoding must be followed by:
+// encoders draw nothing else in between.
 class CanvasSink final : public PatternSink {
   public:
     // props are the control's own: guards write extraHeight back into them.
     CanvasSink(Canvas& canvas, Barcode1DProperties& props, std::int64_t x);
+    ~CanvasSink() override;
+    CanvasSink(const CanvasSink&) = delete;
+    CanvasSink& operator=(const CanvasSink&) = delete;
+
+    // Draws the bars gathered so far.
+    void flush();
 
     void drawPatternAt(std::string_view colours, std::string_view widths,
                        std::int32_t topOffset) override;
@@ -29,9 +42,15 @@ class CanvasSink final : public PatternSink {
     void drawElement(std::int64_t width, bool isBar, std::int32_t topOffset);
 
   private:
+    // A bar in BarColor: the polygon through the corners of x .. x + w - 1, y .. y + h.
+    void addBar(std::int64_t x, std::int64_t y, std::int64_t w, std::int64_t h);
+
     Canvas& canvas_;
     Barcode1DProperties& props_;
     std::int64_t x_;
+    Rect clip_;
+    std::vector<Piece> bars_;
+    bool barDrawn_ = false;
 };
 
 }  // namespace qv::barcode1d

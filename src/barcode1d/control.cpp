@@ -38,6 +38,7 @@ void TBarcode1D::paintBarcode(Canvas& canvas) {
     } catch (const std::exception& e) {
         notes.push_back(Note{Note::Severity::Error, std::string("encoding failed: ") + e.what()});
     }
+    sink.flush();
     Code = std::move(kept);
     for (auto& n : notes) addNote(n.severity, std::move(n.text));
 

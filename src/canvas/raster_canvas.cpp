@@ -68,12 +68,16 @@ class BatchWriter {
           base_(base),
           under_(under),
           group_(scratch().group),
-          before_(scratch().before) {
+          before_(scratch().before),
+          same_(scratch().same),
+          known_(pristine == 0 && s.height <= RasterCanvas::kMaxKnownRows) {
         group_.clear();
+        if (known_) same_.assign(static_cast<std::size_t>(s.height) + 1, 0);
     }
     const Surface& surface() {
         flush();
         reach(s_.height);
+        known_ = false;  // drawn on by others from here
         return s_;
     }
     void fill(std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b, TColor colour) {
@@ -81,6 +85,8 @@ class BatchWriter {
         if (group_.empty() && b - t == 1) {
             reach(t + 1);
             fillShort(row(t) + l, row(t) + r, colour);
+            mark(t, false);
+            mark(t + 1, false);
             return;
         }
         top_ = t;
@@ -100,16 +106,21 @@ class BatchWriter {
     // Writes the rows up to `end` not written yet, as they were before the batch.
     void reach(std::int64_t end) {
         for (std::int64_t y = pristine_; y < end; ++y) {
-            if (y > pristine_ && alikeAbove(y)) {
+            const bool copied = y > pristine_ && alikeAbove(y);
+            if (copied) {
                 copyRow(y, row(y - 1));
             } else {
                 restore(y);
             }
+            mark(y, copied);
         }
         pristine_ = std::max(pristine_, end);
     }
     // The rows up to `end` are written by the caller.
-    void written(std::int64_t end) { pristine_ = std::max(pristine_, end); }
+    void written(std::int64_t end) {
+        for (std::int64_t y = pristine_; y < end; ++y) mark(y, false);
+        pristine_ = std::max(pristine_, end);
+    }
     // Rows y - 1 and y were alike before the batch.
     bool alikeAbove(std::int64_t y) const {
         return std::none_of(under_.begin(), under_.end(),
@@ -118,6 +129,10 @@ class BatchWriter {
 
   private:
     std::uint32_t* row(std::int64_t y) const { return s_.pixels + y * s_.width; }
+    // Whether row y is known to be like row y - 1; false is always safe.
+    void mark(std::int64_t y, bool same) {
+        if (known_ && y <= s_.height) same_[static_cast<std::size_t>(y)] = same;
+    }
     void paint(std::uint32_t* r) const {
         for (const Run& f : group_) fillShort(r + f.left, r + f.right, f.colour);
     }
@@ -141,18 +156,39 @@ class BatchWriter {
         for (std::int64_t y = std::max(top_, pristine_); y < bottom_; ++y) {
             if (painted != nullptr && alikeAbove(y)) {
                 copyRow(y, painted);
+                mark(y, true);
                 continue;
             }
             restore(y);
             paint(row(y));
             painted = row(y);
+            mark(y, false);
         }
         pristine_ = std::max(pristine_, bottom_);
+        mark(bottom_, false);  // the row below was not painted
         group_.clear();
     }
     // Rows written before: a row that was like the last one painted comes out like it.
     void paintWritten() {
         const std::int64_t end = std::min(bottom_, pristine_);
+        mark(top_, false);  // the row above is not painted
+        if (known_ && end - top_ > 1) {
+            // Rows known to be alike stay alike: painted once, then copied.
+            std::int32_t from = group_.front().left, to = group_.front().right;
+            for (const Run& f : group_) {
+                from = std::min(from, f.left);
+                to = std::max(to, f.right);
+            }
+            const auto bytes = static_cast<std::size_t>(to - from) * sizeof(std::uint32_t);
+            for (std::int64_t y = top_; y < end; ++y) {
+                if (y > top_ && same_[static_cast<std::size_t>(y)] != 0) {
+                    std::memcpy(row(y) + from, row(y - 1) + from, bytes);
+                } else {
+                    paint(row(y));
+                }
+            }
+            return;
+        }
         if (end - top_ <= 2) {
             // A row or two (where a group meets the one above): painting beats comparing.
             for (std::int64_t y = top_; y < end; ++y) paint(row(y));
@@ -191,6 +227,7 @@ class BatchWriter {
     struct Scratch {
         std::vector<Run> group;
         std::vector<std::uint32_t> before;
+        std::vector<std::uint8_t> same;
     };
     static Scratch& scratch() {
         thread_local Scratch kept;
@@ -198,6 +235,9 @@ class BatchWriter {
     }
     std::vector<Run>& group_;
     std::vector<std::uint32_t>& before_;
+    // On a fresh bitmap the writer knows which rows are alike, so it never compares them.
+    std::vector<std::uint8_t>& same_;
+    bool known_;
 };
 
 }  // namespace
@@ -369,6 +409,40 @@ bool RasterCanvas::beginBatch(std::vector<FillRect>& under) {
 
 void RasterCanvas::pieces(std::span<const Piece> batch) {
     if (batch.empty()) return;
+    const Piece* lastRectangle = nullptr;
+    // On a fresh bitmap the fills join those held back, to be written band by band, each band's
+    // rows once, however many shapes cover them; unless they all cover the same rows (the bars
+    // of a linear symbol), which a batch writes more cheaply still.
+    std::size_t held = 0;
+    const bool holdAll = holding_ && !sameRows(batch);
+    for (FillPart part{}; holdAll && held < batch.size(); ++held) {
+        if (!asFill(batch[held], part) || !hold(part)) break;
+        if (batch[held].kind == Piece::Kind::Rectangle) lastRectangle = &batch[held];
+    }
+    if (held < batch.size()) drawPieces(batch.subspan(held), lastRectangle);
+    pen.width = 1;
+    pen.color = batch.back().colour;
+    if (lastRectangle != nullptr) {
+        brush.style = BrushStyle::Solid;
+        brush.color = lastRectangle->colour;
+    }
+}
+
+bool RasterCanvas::sameRows(std::span<const Piece> batch) const {
+    const std::int64_t h = bitmap_.height();
+    std::int64_t top = -1, bottom = -1;
+    for (const Piece& p : batch) {
+        FillPart part{};
+        if (!asFill(p, part)) return false;
+        const std::int64_t t = std::clamp<std::int64_t>(part.top, 0, h);
+        const std::int64_t b = std::clamp<std::int64_t>(part.bottom, 0, h);
+        if (top < 0) top = t, bottom = b;
+        if (t != top || b != bottom) return false;
+    }
+    return true;
+}
+
+void RasterCanvas::drawPieces(std::span<const Piece> batch, const Piece*& lastRectangle) {
     std::vector<FillRect> under;
     const bool fresh = beginBatch(under);
     const Surface s = surface();
@@ -393,7 +467,6 @@ void RasterCanvas::pieces(std::span<const Piece> batch) {
         rest = batch.subspan(i);
     }
     BatchWriter writer(s, fresh ? 0 : s.height, base_, under);
-    const Piece* lastRectangle = nullptr;
     for (const Piece& p : rest) {
         if (p.kind == Piece::Kind::Rectangle) lastRectangle = &p;
         FillPart part{};
@@ -408,12 +481,6 @@ void RasterCanvas::pieces(std::span<const Piece> batch) {
         if (l < r && t < b) writer.fill(l, t, r, b, part.color);
     }
     writer.finish();
-    pen.width = 1;
-    pen.color = batch.back().colour;
-    if (lastRectangle != nullptr) {
-        brush.style = BrushStyle::Solid;
-        brush.color = lastRectangle->colour;
-    }
 }
 
 void RasterCanvas::barRows(const BarRows& bars) {

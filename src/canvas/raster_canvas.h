@@ -43,11 +43,17 @@ class RasterCanvas : public Canvas {
     static constexpr std::size_t kShortHeld = 8;
     // Widest row of a batch group that is copied rather than painted again.
     static constexpr std::int32_t kMaxCopiedRow = 1 << 16;
+    // Tallest bitmap whose batches keep a flag per row (rows known to be alike).
+    static constexpr std::int32_t kMaxKnownRows = 1 << 16;
 
   private:
     // The pixels, with whatever is held back written first.
     Surface surface();
     void fill(const FillPart& part);
+    // Every piece of the batch is a fill over the same rows of the bitmap.
+    bool sameRows(std::span<const Piece> batch) const;
+    // The pieces of a batch that are not held back, drawn at once.
+    void drawPieces(std::span<const Piece> batch, const Piece*& lastRectangle);
     // Starts writing a batch; on a fresh bitmap with few fills held, hands those over and says so.
     bool beginBatch(std::vector<FillRect>& under);
     // Holds a fill back; false when no more are held.

@@ -93,6 +93,7 @@ TEST(Barcode1DControl, PatternWidthsAndSkips) {
         RecordingCanvas rec;
         barcode1d::CanvasSink sink(rec, p, 0);
         sink.drawPattern(c.colours, c.widths);
+        sink.flush();
         EXPECT_EQ(sink.x(), c.advance);
         std::vector<std::int32_t> bars;
         for (const auto& d : rec.calls) {

@@ -26,6 +26,41 @@ inline void fillShort(std::uint32_t* p, std::uint32_t* end, std::uint32_t colour
     for (; p < end; ++p) *p = colour;
 }
 
+// Whole modules of one grid row, `pitch` pixels each: the usual small pitches unrolled, as a
+// loop of unknown length per module costs more than the stores.
+template <int Pitch>
+void fillModulesOf(std::uint32_t* q, const std::uint8_t* cells, std::int64_t count, TColor dark,
+                   TColor light) {
+    for (std::int64_t i = 0; i < count; ++i, q += Pitch) {
+        const TColor c = cells[i] != 0 ? dark : light;
+        for (int k = 0; k < Pitch; ++k) q[k] = c;
+    }
+}
+
+void fillModules(std::uint32_t* q, const std::uint8_t* cells, std::int64_t count,
+                 std::int64_t pitch, TColor dark, TColor light) {
+    switch (pitch) {
+        case 1:
+            return fillModulesOf<1>(q, cells, count, dark, light);
+        case 2:
+            return fillModulesOf<2>(q, cells, count, dark, light);
+        case 3:
+            return fillModulesOf<3>(q, cells, count, dark, light);
+        case 4:
+            return fillModulesOf<4>(q, cells, count, dark, light);
+        case 5:
+            return fillModulesOf<5>(q, cells, count, dark, light);
+        case 6:
+            return fillModulesOf<6>(q, cells, count, dark, light);
+        case 8:
+            return fillModulesOf<8>(q, cells, count, dark, light);
+        default:
+            for (std::int64_t i = 0; i < count; ++i, q += pitch) {
+                fillShort(q, q + pitch, cells[i] != 0 ? dark : light);
+            }
+    }
+}
+
 // A batch piece as the fill it makes, when it makes one: rectangles, and lines along a row or a
 // column (the pixels from a up to, not including, b).
 bool asFill(const Piece& p, FillPart& part) {
@@ -616,10 +651,8 @@ void RasterCanvas::moduleGrid(const ModuleGrid& grid) {
         };
         edgeColumn(firstColumn);
         if (lastColumn == firstColumn) return;
-        std::uint32_t* q = line + (x0 + (firstColumn + 1) * p);
-        for (std::int64_t c = firstColumn + 1; c < lastColumn; ++c, q += p) {
-            fillShort(q, q + p, colour(c));
-        }
+        fillModules(line + (x0 + (firstColumn + 1) * p), cells + firstColumn + 1,
+                    lastColumn - firstColumn - 1, p, grid.dark, grid.light);
         edgeColumn(lastColumn);
     };
     // On a fresh bitmap every row is written once: as it was before, with the grid over it, or

@@ -152,7 +152,7 @@ TEST(Batch, ModuleGridsMatchOneSquareEach) {
         ModuleGrid grid;
         grid.columns = static_cast<std::int32_t>(rng() % 12) - 1;
         grid.rows = static_cast<std::int32_t>(rng() % 12) - 1;
-        grid.pitch = static_cast<std::int64_t>(rng() % 9) - 2;
+        grid.pitch = static_cast<std::int64_t>(rng() % 12) - 2;
         if (i % 40 == 0) grid.pitch = INT32_MAX;
         grid.left = static_cast<std::int64_t>(rng() % 40) - 12;
         grid.top = static_cast<std::int64_t>(rng() % 40) - 12;

@@ -1,6 +1,7 @@
 #include "canvas/raster_canvas.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <iterator>
 
@@ -37,27 +38,19 @@ void fillModulesOf(std::uint32_t* q, const std::uint8_t* cells, std::int64_t cou
     }
 }
 
+using ModuleFill = void (*)(std::uint32_t*, const std::uint8_t*, std::int64_t, TColor, TColor);
+constexpr std::array<ModuleFill, 9> kModuleFills{
+    nullptr,           &fillModulesOf<1>, &fillModulesOf<2>, &fillModulesOf<3>, &fillModulesOf<4>,
+    &fillModulesOf<5>, &fillModulesOf<6>, &fillModulesOf<7>, &fillModulesOf<8>};
+
 void fillModules(std::uint32_t* q, const std::uint8_t* cells, std::int64_t count,
                  std::int64_t pitch, TColor dark, TColor light) {
-    switch (pitch) {
-        case 1:
-            return fillModulesOf<1>(q, cells, count, dark, light);
-        case 2:
-            return fillModulesOf<2>(q, cells, count, dark, light);
-        case 3:
-            return fillModulesOf<3>(q, cells, count, dark, light);
-        case 4:
-            return fillModulesOf<4>(q, cells, count, dark, light);
-        case 5:
-            return fillModulesOf<5>(q, cells, count, dark, light);
-        case 6:
-            return fillModulesOf<6>(q, cells, count, dark, light);
-        case 8:
-            return fillModulesOf<8>(q, cells, count, dark, light);
-        default:
-            for (std::int64_t i = 0; i < count; ++i, q += pitch) {
-                fillShort(q, q + pitch, cells[i] != 0 ? dark : light);
-            }
+    if (pitch < static_cast<std::int64_t>(kModuleFills.size())) {
+        kModuleFills[static_cast<std::size_t>(pitch)](q, cells, count, dark, light);
+        return;
+    }
+    for (std::int64_t i = 0; i < count; ++i, q += pitch) {
+        fillShort(q, q + pitch, cells[i] != 0 ? dark : light);
     }
 }
 

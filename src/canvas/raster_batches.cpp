@@ -1,0 +1,298 @@
+// The raster canvas's batches: a symbol's bars, runs, module grid or stamped shapes in one call,
+// each pixel row painted once where it can be and copied where rows are alike.
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+#include "canvas/batch_writer.h"
+#include "canvas/raster_canvas.h"
+
+namespace qv::canvas {
+namespace {
+
+P64 wide(Point p) {
+    return {p.x, p.y};
+}
+
+// Whole modules of one grid row, `pitch` pixels each: the usual small pitches unrolled, as a
+// loop of unknown length per module costs more than the stores.
+template <int Pitch>
+void fillModulesOf(std::uint32_t* q, const std::uint8_t* cells, std::int64_t count, TColor dark,
+                   TColor light) {
+    for (std::int64_t i = 0; i < count; ++i, q += Pitch) {
+        const TColor c = cells[i] != 0 ? dark : light;
+        for (int k = 0; k < Pitch; ++k) q[k] = c;
+    }
+}
+
+using ModuleFill = void (*)(std::uint32_t*, const std::uint8_t*, std::int64_t, TColor, TColor);
+constexpr std::array<ModuleFill, 9> kModuleFills{
+    nullptr,           &fillModulesOf<1>, &fillModulesOf<2>, &fillModulesOf<3>, &fillModulesOf<4>,
+    &fillModulesOf<5>, &fillModulesOf<6>, &fillModulesOf<7>, &fillModulesOf<8>};
+
+void fillModules(std::uint32_t* q, const std::uint8_t* cells, std::int64_t count,
+                 std::int64_t pitch, TColor dark, TColor light) {
+    if (pitch < static_cast<std::int64_t>(kModuleFills.size())) {
+        kModuleFills[static_cast<std::size_t>(pitch)](q, cells, count, dark, light);
+        return;
+    }
+    for (std::int64_t i = 0; i < count; ++i, q += pitch) {
+        fillShort(q, q + pitch, cells[i] != 0 ? dark : light);
+    }
+}
+}  // namespace
+
+bool RasterCanvas::beginBatch(std::vector<FillRect>& under) {
+    // A fresh bitmap with few fills held is written as the batch reaches its rows.
+    const bool fresh = holding_ && held_.size() <= kShortHeld;
+    if (fresh) {
+        holding_ = false;
+        under.swap(held_);
+    }
+    return fresh;
+}
+
+void RasterCanvas::pieces(std::span<const Piece> batch) {
+    if (batch.empty()) return;
+    const Piece* lastRectangle = nullptr;
+    // On a fresh bitmap the fills join those held back, to be written band by band, each band's
+    // rows once, however many shapes cover them; unless they all cover the same rows (the bars
+    // of a linear symbol), which a batch writes more cheaply still.
+    std::size_t held = 0;
+    const bool holdAll = holding_ && !sameRows(batch);
+    for (FillPart part{}; holdAll && held < batch.size(); ++held) {
+        if (!asFill(batch[held], part) || !hold(part)) break;
+        if (batch[held].kind == Piece::Kind::Rectangle) lastRectangle = &batch[held];
+    }
+    if (held < batch.size()) drawPieces(batch.subspan(held), lastRectangle);
+    pen.width = 1;
+    pen.color = batch.back().colour;
+    if (lastRectangle != nullptr) {
+        brush.style = BrushStyle::Solid;
+        brush.color = lastRectangle->colour;
+    }
+}
+
+bool RasterCanvas::sameRows(std::span<const Piece> batch) const {
+    const std::int64_t h = bitmap_.height();
+    std::int64_t top = -1, bottom = -1;
+    for (const Piece& p : batch) {
+        FillPart part{};
+        if (!asFill(p, part)) return false;
+        const std::int64_t t = std::clamp<std::int64_t>(part.top, 0, h);
+        const std::int64_t b = std::clamp<std::int64_t>(part.bottom, 0, h);
+        if (top < 0) top = t, bottom = b;
+        if (t != top || b != bottom) return false;
+    }
+    return true;
+}
+
+void RasterCanvas::drawPieces(std::span<const Piece> batch, const Piece*& lastRectangle) {
+    std::vector<FillRect> under;
+    const bool fresh = beginBatch(under);
+    const Surface s = surface();
+    std::span<const Piece> rest = batch;
+    if (!fresh) {
+        // Runs along a row onto pixels already written (a symbol's modules after its finder
+        // pattern): each is one fill.
+        std::size_t i = 0;
+        for (; i < batch.size(); ++i) {
+            const Piece& p = batch[i];
+            if (p.kind != Piece::Kind::Line || p.a.y != p.b.y) break;
+            if (p.a.y < 0 || p.a.y >= s.height) continue;
+            // The pixels from a up to, not including, b.
+            const std::int64_t lo = p.a.x <= p.b.x ? p.a.x : std::int64_t{p.b.x} + 1;
+            const std::int64_t hi = p.a.x <= p.b.x ? p.b.x : std::int64_t{p.a.x} + 1;
+            const std::int64_t l = std::max<std::int64_t>(lo, 0);
+            const std::int64_t r = std::min(hi, s.width);
+            if (l >= r) continue;
+            std::uint32_t* const row = s.pixels + p.a.y * s.width;
+            fillShort(row + l, row + r, p.colour);
+        }
+        rest = batch.subspan(i);
+    }
+    BatchWriter writer(s, fresh ? 0 : s.height, base_, under);
+    for (const Piece& p : rest) {
+        if (p.kind == Piece::Kind::Rectangle) lastRectangle = &p;
+        FillPart part{};
+        if (!asFill(p, part)) {
+            drawThinLine(writer.surface(), wide(p.a), wide(p.b), p.colour);
+            continue;
+        }
+        const std::int64_t l = std::max<std::int64_t>(part.left, 0);
+        const std::int64_t t = std::max<std::int64_t>(part.top, 0);
+        const std::int64_t r = std::min(part.right, s.width);
+        const std::int64_t b = std::min(part.bottom, s.height);
+        if (l < r && t < b) writer.fill(l, t, r, b, part.color);
+    }
+    writer.finish();
+}
+
+void RasterCanvas::barRows(const BarRows& bars) {
+    const std::int64_t m = bars.moduleWidth;
+    const std::int64_t h = bars.rowHeight;
+    if (m < 1 || h < 0) {
+        Canvas::barRows(bars);
+        return;
+    }
+    std::vector<FillRect> under;
+    const bool fresh = beginBatch(under);
+    const Surface s = surface();
+    BatchWriter writer(s, fresh ? 0 : s.height, base_, under);
+    bool drawn = false;
+    for (std::size_t r = 0; r < bars.rows.size(); ++r) {
+        const std::int64_t y = bars.top + static_cast<std::int64_t>(r) * h;
+        const std::int64_t top = std::max<std::int64_t>(y, 0);
+        const std::int64_t bottom = std::min(y + h + 1, s.height);
+        if (top >= bottom) continue;
+        const std::string& runs = bars.rows[r];
+        writer.startGroup(top, bottom);
+        std::int64_t x = bars.left;
+        for (std::size_t i = 0; i < runs.size(); ++i) {
+            const char c = runs[i];
+            if (c < '1' || c > '8') continue;
+            const std::int64_t width = (c - '0') * m;
+            const std::int64_t l = std::max<std::int64_t>(x, 0);
+            const std::int64_t right = std::min(x + width, s.width);
+            if (i % 2 == 0 && l < right) {
+                writer.addToGroup(l, right, bars.colour);
+                drawn = true;
+            }
+            x += width;
+        }
+    }
+    writer.finish();
+    if (!drawn) return;
+    pen.width = 1;
+    pen.color = bars.colour;
+    brush.style = BrushStyle::Solid;
+    brush.color = bars.colour;
+}
+
+void RasterCanvas::stamps(const Stamps& shape) {
+    const Surface s = surface();
+    const auto height = static_cast<std::int64_t>(shape.rows.size());
+    const bool rowsWithin = std::all_of(shape.rows.begin(), shape.rows.end(), [&](ShapeRow row) {
+        return row.from >= row.to || (row.from >= 0 && row.to <= shape.width);
+    });
+    bool drawn = false;
+    for (const Place& at : shape.places) {
+        if (at.x >= s.width || at.y >= s.height || at.x + shape.width <= 0 || at.y + height <= 0)
+            continue;
+        const std::int64_t firstRow = std::max<std::int64_t>(0, -at.y);
+        const std::int64_t endRow = std::min<std::int64_t>(height, s.height - at.y);
+        std::uint32_t* line = s.pixels + (at.y + firstRow) * s.width;
+        if (rowsWithin && at.x >= 0 && at.x + shape.width <= s.width) {
+            // Wholly inside across: no column to clip.
+            for (std::int64_t r = firstRow; r < endRow; ++r, line += s.width) {
+                const ShapeRow& row = shape.rows[static_cast<std::size_t>(r)];
+                if (row.from >= row.to) continue;
+                fillShort(line + at.x + row.from, line + at.x + row.to, shape.colour);
+                drawn = true;
+            }
+            continue;
+        }
+        for (std::int64_t r = firstRow; r < endRow; ++r, line += s.width) {
+            const ShapeRow& row = shape.rows[static_cast<std::size_t>(r)];
+            const std::int64_t from = std::max<std::int64_t>(at.x + row.from, 0);
+            const std::int64_t to = std::min<std::int64_t>(at.x + row.to, s.width);
+            if (from >= to) continue;
+            fillShort(line + from, line + to, shape.colour);
+            drawn = true;
+        }
+    }
+    if (!drawn) return;
+    pen.width = 1;
+    pen.color = shape.colour;
+}
+
+void RasterCanvas::moduleGrid(const ModuleGrid& grid) {
+    const std::int64_t p = grid.pitch;
+    const std::int64_t columns = grid.columns;
+    const std::int64_t rows = grid.rows;
+    if (p < 1 || columns < 1 || rows < 1 ||
+        grid.modules.size() < static_cast<std::size_t>(columns * rows)) {
+        Canvas::moduleGrid(grid);
+        return;
+    }
+    pen.width = 1;
+    brush.style = BrushStyle::Solid;
+    // Painted in order, each square over the edge its neighbours share: a pixel shows the module
+    // whose square starts at or before it, the last row and column reaching one pixel further.
+    const std::int64_t x0 = grid.left;
+    const std::int64_t y0 = grid.top;
+    const std::int64_t w = bitmap_.width();
+    const std::int64_t h = bitmap_.height();
+    const std::int64_t xs = std::max<std::int64_t>(x0, 0);
+    const std::int64_t xe = std::min(x0 + columns * p, w - 1);  // inclusive
+    const std::int64_t ys = std::max<std::int64_t>(y0, 0);
+    const std::int64_t ye = std::min(y0 + rows * p, h - 1);
+    const auto dark = [&](std::int64_t c, std::int64_t r) {
+        return grid.modules[static_cast<std::size_t>(r * columns + c)] != 0;
+    };
+    const auto index = [&](std::int64_t v, std::int64_t origin, std::int64_t count) {
+        return std::min((v - origin) / p, count - 1);
+    };
+    // The pen and brush keep the colour of the last square drawn: the last one reaching into
+    // the clip rectangle, even an empty one.
+    const auto lastWithin = [&](std::int64_t origin, std::int64_t count, std::int64_t end) {
+        if (end - 1 < origin) return std::int64_t{-1};
+        const std::int64_t i = std::min(count - 1, (end - 1 - origin) / p);
+        return origin + i * p + p >= 0 ? i : -1;
+    };
+    const std::int64_t lastRow = lastWithin(y0, rows, h);
+    const std::int64_t lastColumnWithin = lastWithin(x0, columns, w);
+    if (lastRow >= 0 && lastColumnWithin >= 0) {
+        const TColor last = dark(lastColumnWithin, lastRow) ? grid.dark : grid.light;
+        pen.color = last;
+        brush.color = last;
+    }
+    if (xs > xe || ys > ye) return;  // nothing visible
+    const std::int64_t firstColumn = index(xs, x0, columns);
+    const std::int64_t lastColumn = index(xe, x0, columns);
+    const auto build = [&](std::uint32_t* line, std::int64_t r) {
+        const std::uint8_t* const cells = grid.modules.data() + r * columns;
+        const auto colour = [&](std::int64_t c) { return cells[c] != 0 ? grid.dark : grid.light; };
+        // The first and last columns may be cut by the clip; those between are whole.
+        const auto edgeColumn = [&](std::int64_t c) {
+            const std::int64_t from = std::max(x0 + c * p, xs);
+            const std::int64_t to = c == columns - 1 ? xe : std::min(x0 + (c + 1) * p - 1, xe);
+            fillShort(line + from, line + to + 1, colour(c));
+        };
+        edgeColumn(firstColumn);
+        if (lastColumn == firstColumn) return;
+        fillModules(line + (x0 + (firstColumn + 1) * p), cells + firstColumn + 1,
+                    lastColumn - firstColumn - 1, p, grid.dark, grid.light);
+        edgeColumn(lastColumn);
+    };
+    // On a fresh bitmap every row is written once: as it was before, with the grid over it, or
+    // copied whole from the row above when both it and the grid row are alike.
+    std::vector<FillRect> under;
+    const bool fresh = beginBatch(under);
+    const Surface s = surface();
+    BatchWriter writer(s, fresh ? 0 : s.height, base_, under);
+    writer.reach(ys);
+    const auto gridBytes = static_cast<std::size_t>(xe - xs + 1) * sizeof(std::uint32_t);
+    std::int64_t builtRow = -1;
+    for (std::int64_t y = ys; y <= ye; ++y) {
+        std::uint32_t* const line = s.pixels + y * w;
+        const std::int64_t r = index(y, y0, rows);
+        if (fresh) {
+            if (r == builtRow && writer.alikeAbove(y)) {
+                std::memcpy(line, line - w, static_cast<std::size_t>(w) * sizeof(std::uint32_t));
+                writer.written(y + 1);
+                continue;
+            }
+            writer.reach(y + 1);
+        }
+        if (r == builtRow) {
+            std::memcpy(line + xs, line - w + xs, gridBytes);
+        } else {
+            build(line, r);
+            builtRow = r;
+        }
+    }
+    writer.finish();
+}
+
+}  // namespace qv::canvas

@@ -10,10 +10,6 @@
 namespace qv::canvas {
 namespace {
 
-P64 wide(Point p) {
-    return {p.x, p.y};
-}
-
 // Whole modules of one grid row, `pitch` pixels each: the usual small pitches unrolled, as a
 // loop of unknown length per module costs more than the stores.
 template <int Pitch>

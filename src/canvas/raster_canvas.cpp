@@ -11,13 +11,6 @@
 #include "canvas/text_render.h"
 
 namespace qv::canvas {
-namespace {
-
-P64 wide(Point p) {
-    return {p.x, p.y};
-}
-
-}  // namespace
 
 Surface RasterCanvas::surface() {
     settle();

@@ -15,6 +15,10 @@ struct P64 {
     std::int64_t y = 0;
 };
 
+inline P64 wide(Point p) {
+    return {p.x, p.y};
+}
+
 // Interior of the polygon, alternate (even-odd) rule: pixel (x, y) is inside when the scan line
 // y meets the edges with x at or right of an odd crossing. Right and bottom edges are excluded,
 // as the outline covers them.

@@ -170,25 +170,8 @@ class BatchWriter {
     void paintWritten() {
         const std::int64_t end = std::min(bottom_, pristine_);
         mark(top_, false);  // the row above is not painted
-        if (known_ && end - top_ > 1) {
-            // Rows known to be alike stay alike: painted once, then copied.
-            std::int32_t from = group_.front().left, to = group_.front().right;
-            for (const Run& f : group_) {
-                from = std::min(from, f.left);
-                to = std::max(to, f.right);
-            }
-            const auto bytes = static_cast<std::size_t>(to - from) * sizeof(std::uint32_t);
-            for (std::int64_t y = top_; y < end; ++y) {
-                if (y > top_ && same_[static_cast<std::size_t>(y)] != 0) {
-                    std::memcpy(row(y) + from, row(y - 1) + from, bytes);
-                } else {
-                    paint(row(y));
-                }
-            }
-            return;
-        }
-        if (end - top_ <= 2) {
-            // A row or two (where a group meets the one above): painting beats comparing.
+        // A single row, or two where they would have to be compared: painting beats copying.
+        if (end - top_ <= (known_ ? 1 : 2)) {
             for (std::int64_t y = top_; y < end; ++y) paint(row(y));
             return;
         }
@@ -198,6 +181,17 @@ class BatchWriter {
             to = std::max(to, f.right);
         }
         const auto bytes = static_cast<std::size_t>(to - from) * sizeof(std::uint32_t);
+        if (known_) {
+            // Rows known to be alike stay alike: painted once, then copied.
+            for (std::int64_t y = top_; y < end; ++y) {
+                if (y > top_ && same_[static_cast<std::size_t>(y)] != 0) {
+                    std::memcpy(row(y) + from, row(y - 1) + from, bytes);
+                } else {
+                    paint(row(y));
+                }
+            }
+            return;
+        }
         const bool copies = to - from <= RasterCanvas::kMaxCopiedRow;
         const std::uint32_t* painted = nullptr;
         for (std::int64_t y = top_; y < end; ++y) {

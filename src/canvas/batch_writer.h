@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "canvas/raster_canvas.h"
@@ -22,6 +23,26 @@ inline void fillShort(std::uint32_t* p, std::uint32_t* end, std::uint32_t colour
         p[3] = colour;
     }
     for (; p < end; ++p) *p = colour;
+}
+
+// Paints `colour` over dst wherever src has it: a row given as a scanline laid over pixels, four at
+// a time, as a select per pixel costs less than a branch per bar.
+inline void overlay(std::uint32_t* dst, const std::uint32_t* src, std::int64_t n, TColor colour) {
+    using Four = std::uint32_t __attribute__((vector_size(16)));
+    const Four c = {colour, colour, colour, colour};
+    for (; n >= 4; n -= 4, dst += 4, src += 4) {
+        Four s, d;
+        std::memcpy(&s, src, sizeof s);
+        std::memcpy(&d, dst, sizeof d);
+        const auto same = s == c;  // all ones where equal
+        Four mask;
+        std::memcpy(&mask, &same, sizeof mask);
+        d = (d & ~mask) | (c & mask);
+        std::memcpy(dst, &d, sizeof d);
+    }
+    for (; n > 0; --n, ++dst, ++src) {
+        if (*src == colour) *dst = colour;
+    }
 }
 
 // A batch piece as the fill it makes, when it makes one: rectangles, and lines along a row or a
@@ -67,6 +88,7 @@ class BatchWriter {
           under_(under),
           group_(scratch().group),
           before_(scratch().before),
+          line_(scratch().line),
           same_(scratch().same),
           known_(pristine == 0 && s.height <= RasterCanvas::kMaxKnownRows) {
         group_.clear();
@@ -101,6 +123,29 @@ class BatchWriter {
     void addToGroup(std::int64_t l, std::int64_t r, TColor colour) {
         group_.push_back({static_cast<std::int32_t>(l), static_cast<std::int32_t>(r), colour});
     }
+    std::int64_t width() const { return s_.width; }
+    // Room for a scanline of n pixels, kept per thread.
+    std::uint32_t* line(std::size_t n) {
+        if (line_.size() < n) line_.resize(n);
+        return line_.data();
+    }
+    // The colour for the spaces of a scanline over columns [from, to) from row t on: the colour
+    // under most of them before the batch, unless it is the bars' colour.
+    TColor gapColour(std::int64_t t, std::int64_t from, std::int64_t to, TColor bars) const {
+        const TColor before = under(std::max(t, pristine_), from, to).colour;
+        return before != bars ? before : ~bars;
+    }
+    // A group over rows t .. b - 1 whose fills are the pixels of `scan` equal to `colour`, scan[0]
+    // lying on column `from` and the last on column to - 1; its other pixels are `gap`. Written at
+    // once: the scan is the caller's.
+    void scanGroup(std::int64_t t, std::int64_t b, const std::uint32_t* scan, std::int64_t from,
+                   std::int64_t to, TColor colour, TColor gap) {
+        flush();
+        top_ = t;
+        bottom_ = b;
+        scan_ = {scan, static_cast<std::int32_t>(from), static_cast<std::int32_t>(to), colour, gap};
+        flush();
+    }
     // Writes the rows up to `end` not written yet, as they were before the batch.
     void reach(std::int64_t end) {
         for (std::int64_t y = pristine_; y < end; ++y) {
@@ -132,7 +177,63 @@ class BatchWriter {
         if (known_ && y <= s_.height) same_[static_cast<std::size_t>(y)] = same;
     }
     void paint(std::uint32_t* r) const {
+        if (scan_.pixels != nullptr) {
+            overlay(r + scan_.from, scan_.pixels, scan_.to - scan_.from, scan_.colour);
+            return;
+        }
         for (const Run& f : group_) fillShort(r + f.left, r + f.right, f.colour);
+    }
+    // The columns [from, to) the group paints within.
+    std::pair<std::int32_t, std::int32_t> span() const {
+        if (scan_.pixels != nullptr) return {scan_.from, scan_.to};
+        std::int32_t from = group_.front().left, to = group_.front().right;
+        for (const Run& f : group_) {
+            from = std::min(from, f.left);
+            to = std::max(to, f.right);
+        }
+        return {from, to};
+    }
+    // Columns [from, to) of row y before the batch: the colour of the last fill (or the base)
+    // that covered them all, and the first of the held fills drawn over part of them after it.
+    struct Under {
+        TColor colour;
+        std::size_t partFrom;
+    };
+    Under under(std::int64_t y, std::int64_t from, std::int64_t to) const {
+        Under u{base_, 0};
+        for (std::size_t i = 0; i < under_.size(); ++i) {
+            const FillRect& f = under_[i];
+            if (f.top <= y && y < f.bottom && f.left <= from && to <= f.right) u = {f.color, i + 1};
+        }
+        return u;
+    }
+    // A fresh row with a scanline group over it: as it was before, with the scanline copied over
+    // where its spaces are the colour that was there, and laid over elsewhere.
+    void paintFresh(std::int64_t y) {
+        std::uint32_t* const r = row(y);
+        restore(y);
+        const Under u = under(y, scan_.from, scan_.to);
+        if (u.colour != scan_.gap) {
+            paint(r);
+            return;
+        }
+        std::memcpy(r + scan_.from, scan_.pixels,
+                    static_cast<std::size_t>(scan_.to - scan_.from) * sizeof(std::uint32_t));
+        // Where later fills covered part of the span, they come back and the bars over them.
+        const auto parts = std::span(under_).subspan(u.partFrom);
+        const auto part = [&](const FillRect& f, auto&& draw) {
+            if (f.top > y || y >= f.bottom) return;
+            const std::int32_t l = std::max(f.left, scan_.from), rr = std::min(f.right, scan_.to);
+            if (l < rr) draw(l, rr, f.color);
+        };
+        for (const FillRect& f : parts)
+            part(f,
+                 [&](std::int32_t l, std::int32_t rr, TColor c) { std::fill(r + l, r + rr, c); });
+        for (const FillRect& f : parts) {
+            part(f, [&](std::int32_t l, std::int32_t rr, TColor) {
+                overlay(r + l, scan_.pixels + (l - scan_.from), rr - l, scan_.colour);
+            });
+        }
     }
     // Row y as it was before the batch: the base colour and the held fills over it.
     void restore(std::int64_t y) const {
@@ -146,7 +247,7 @@ class BatchWriter {
         std::memcpy(row(to), from, static_cast<std::size_t>(s_.width) * sizeof(std::uint32_t));
     }
     void flush() {
-        if (group_.empty()) return;
+        if (group_.empty() && scan_.pixels == nullptr) return;
         reach(top_);
         paintWritten();
         // Rows not written yet: the first of each run of alike rows is painted, the rest copied.
@@ -157,14 +258,19 @@ class BatchWriter {
                 mark(y, true);
                 continue;
             }
-            restore(y);
-            paint(row(y));
+            if (scan_.pixels != nullptr) {
+                paintFresh(y);
+            } else {
+                restore(y);
+                paint(row(y));
+            }
             painted = row(y);
             mark(y, false);
         }
         pristine_ = std::max(pristine_, bottom_);
         mark(bottom_, false);  // the row below was not painted
         group_.clear();
+        scan_ = {};
     }
     // Rows written before: a row that was like the last one painted comes out like it.
     void paintWritten() {
@@ -175,11 +281,7 @@ class BatchWriter {
             for (std::int64_t y = top_; y < end; ++y) paint(row(y));
             return;
         }
-        std::int32_t from = group_.front().left, to = group_.front().right;
-        for (const Run& f : group_) {
-            from = std::min(from, f.left);
-            to = std::max(to, f.right);
-        }
+        const auto [from, to] = span();
         const auto bytes = static_cast<std::size_t>(to - from) * sizeof(std::uint32_t);
         if (known_) {
             // Rows known to be alike stay alike: painted once, then copied.
@@ -214,12 +316,19 @@ class BatchWriter {
     std::span<const FillRect> under_;
     std::int64_t top_ = 0;
     std::int64_t bottom_ = 0;
+    struct Scan {
+        const std::uint32_t* pixels = nullptr;
+        std::int32_t from = 0, to = 0;
+        TColor colour = 0;
+        TColor gap = 0;
+    } scan_;
     // Scratch kept per thread: the group's fills and a row as it was before them. Looked up
     // once, as every use of a thread's variable would check that it exists.
     struct Scratch {
         std::vector<Run> group;
         std::vector<std::uint32_t> before;
         std::vector<std::uint8_t> same;
+        std::vector<std::uint32_t> line;
     };
     static Scratch& scratch() {
         thread_local Scratch kept;
@@ -227,6 +336,7 @@ class BatchWriter {
     }
     std::vector<Run>& group_;
     std::vector<std::uint32_t>& before_;
+    std::vector<std::uint32_t>& line_;
     // On a fresh bitmap the writer knows which rows are alike, so it never compares them.
     std::vector<std::uint8_t>& same_;
     bool known_;

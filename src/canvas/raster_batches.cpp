@@ -124,6 +124,48 @@ void RasterCanvas::drawPieces(std::span<const Piece> batch, const Piece*& lastRe
     writer.finish();
 }
 
+namespace {
+
+// A row of bars wholly within the bitmap across, laid out as a scanline and laid over its rows.
+// Each run stores a fixed sixteen pixels, the next run writing over the excess, so a run costs no
+// loop of its own. Spaces take the colour under the row when it is one colour there, so the
+// writer copies the scanline onto fresh rows rather than laying it over them.
+bool scanRow(BatchWriter& writer, const std::string& runs, const BarRows& bars, std::int64_t top,
+             std::int64_t bottom, bool& drawn) {
+    constexpr std::int64_t kStore = 16;
+    const std::int64_t m = bars.moduleWidth;
+    const std::int64_t room = writer.width() - bars.left;
+    if (bars.left < 0 || m > kStore || room <= 0) return false;
+    const std::int64_t longest = std::max<std::int64_t>(8 * m, kStore);
+    std::uint32_t* const line = writer.line(static_cast<std::size_t>(room + longest));
+    const TColor gap = writer.gapColour(top, bars.left, bars.left + room, bars.colour);
+    std::array<std::uint32_t, 2 * kStore> colours;
+    std::fill_n(colours.begin(), kStore, bars.colour);
+    std::fill_n(colours.begin() + kStore, kStore, gap);
+    const char* const digits = runs.data();
+    const std::size_t count = runs.size();
+    std::uint32_t* p = line;
+    const std::uint32_t* const end = line + room;
+    bool bar = false;
+    for (std::size_t i = 0; i < count; ++i) {
+        const int c = digits[i] - '0';
+        if (c < 1 || c > 8) continue;
+        const std::int64_t w = c * m;
+        const std::size_t odd = i % 2;
+        std::memcpy(p, colours.data() + odd * kStore, kStore * sizeof(std::uint32_t));
+        if (w > kStore) fillShort(p + kStore, p + w, odd != 0 ? gap : bars.colour);
+        bar = bar || odd == 0;
+        p += w;
+        if (p > end) return false;
+    }
+    if (p == line) return false;
+    writer.scanGroup(top, bottom, line, bars.left, bars.left + (p - line), bars.colour, gap);
+    drawn = drawn || bar;
+    return true;
+}
+
+}  // namespace
+
 void RasterCanvas::barRows(const BarRows& bars) {
     const std::int64_t m = bars.moduleWidth;
     const std::int64_t h = bars.rowHeight;
@@ -142,6 +184,7 @@ void RasterCanvas::barRows(const BarRows& bars) {
         const std::int64_t bottom = std::min(y + h + 1, s.height);
         if (top >= bottom) continue;
         const std::string& runs = bars.rows[r];
+        if (scanRow(writer, runs, bars, top, bottom, drawn)) continue;
         writer.startGroup(top, bottom);
         std::int64_t x = bars.left;
         for (std::size_t i = 0; i < runs.size(); ++i) {

@@ -174,8 +174,10 @@ TEST(Batch, ModuleGridsMatchOneSquareEach) {
 TEST(Batch, BarRowsMatchOneBarEach) {
     std::mt19937 rng(29);
     const std::int64_t extremes[] = {INT32_MIN, -100, 0, INT32_MAX};
-    for (int i = 0; i < 800; ++i) {
-        const auto w = static_cast<std::int32_t>(rng() % 60);
+    const TColor background = 0xFFFFFE;  // as drawBefore paints it
+    for (int i = 0; i < 1200; ++i) {
+        // Wide bitmaps too, so that whole rows fit across.
+        const auto w = static_cast<std::int32_t>(rng() % (i % 2 == 0 ? 60 : 400));
         const auto h = static_cast<std::int32_t>(rng() % 40);
         std::vector<std::string> rows(rng() % 8);
         for (std::string& row : rows) {
@@ -188,9 +190,11 @@ TEST(Batch, BarRowsMatchOneBarEach) {
         bars.top = static_cast<std::int64_t>(rng() % 40) - 10;
         if (i % 30 == 0) bars.top = extremes[rng() % std::size(extremes)];
         bars.moduleWidth = static_cast<std::int64_t>(rng() % 6) - 1;
+        if (i % 7 == 0) bars.moduleWidth = 2 + rng() % 18;  // runs longer than a fixed store
+        if (i % 50 == 0) bars.left = extremes[rng() % std::size(extremes)];
         bars.rowHeight = static_cast<std::int64_t>(rng() % 10) - 2;
         bars.rows = rows;
-        bars.colour = kColours[rng() % std::size(kColours)];
+        bars.colour = i % 11 == 0 ? background : kColours[rng() % std::size(kColours)];
         ASSERT_TRUE(drawnAlike(w, h, i % 3 == 0, rng, [&](Canvas& c) { c.barRows(bars); }))
             << "case " << i << ": module " << bars.moduleWidth << " row " << bars.rowHeight
             << " at " << bars.left << ", " << bars.top << " on " << w << " x " << h;

@@ -35,6 +35,31 @@ TEST(ErrorCorrection, LevelZeroExample) {
     EXPECT_EQ(symbol[6], 661);
 }
 
+// Whatever the data and level, the finished codewords as a polynomial (first codeword highest)
+// vanish at the generator's roots 3, 3^2, ..., 3^k: what a reader's syndromes check. The longest
+// symbols at level 8 also bound the register's unreduced sums.
+TEST(ErrorCorrection, CodewordsVanishAtTheRoots) {
+    std::uint32_t state = 7;
+    for (std::int32_t level = 0; level <= kMaxEcLevel; ++level) {
+        const auto k = static_cast<std::size_t>(ecCount(level));
+        for (const std::size_t n : {std::size_t{1}, std::size_t{37}, 928 - k}) {
+            Codewords symbol(n + k, 0);
+            for (std::size_t i = 0; i < n; ++i) {
+                state = state * 1103515245U + 12345U;
+                symbol[i] = level % 2 == 0 ? static_cast<std::int32_t>((state >> 8) % 929) : 928;
+            }
+            appendErrorCorrection(symbol, n, level);
+            std::int64_t root = 1;
+            for (std::size_t j = 1; j <= k; ++j) {
+                root = root * 3 % 929;
+                std::int64_t value = 0;
+                for (const std::int32_t c : symbol) value = (value * root + c) % 929;
+                ASSERT_EQ(value, 0) << "level " << level << ", " << n << " data, root " << j;
+            }
+        }
+    }
+}
+
 TEST(Framing, DefaultSymbol) {
     const auto sym = frame(TEncoding::PDF_BINARY, "This is a PDF417 Barcode");
     EXPECT_EQ(sym.failure, Failure::None);

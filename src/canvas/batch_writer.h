@@ -129,10 +129,11 @@ class BatchWriter {
         if (line_.size() < n) line_.resize(n);
         return line_.data();
     }
-    // The colour for the spaces of a scanline over columns [from, to) from row t on: the colour
-    // under most of them before the batch, unless it is the bars' colour.
-    TColor gapColour(std::int64_t t, std::int64_t from, std::int64_t to, TColor bars) const {
-        const TColor before = under(std::max(t, pristine_), from, to).colour;
+    // The colour for the spaces of a scanline over columns [from, to) of a group ending with row
+    // y: the colour under them before the batch (the last row's: the first may be an edge),
+    // unless it is the bars' colour.
+    TColor gapColour(std::int64_t y, std::int64_t from, std::int64_t to, TColor bars) const {
+        const TColor before = under(y, from, to).colour;
         return before != bars ? before : ~bars;
     }
     // A group over rows t .. b - 1 whose fills are the pixels of `scan` equal to `colour`, scan[0]
@@ -211,12 +212,13 @@ class BatchWriter {
     // where its spaces are the colour that was there, and laid over elsewhere.
     void paintFresh(std::int64_t y) {
         std::uint32_t* const r = row(y);
-        restore(y);
         const Under u = under(y, scan_.from, scan_.to);
         if (u.colour != scan_.gap) {
+            restore(y);
             paint(r);
             return;
         }
+        restoreAround(y, scan_.from, scan_.to);
         std::memcpy(r + scan_.from, scan_.pixels,
                     static_cast<std::size_t>(scan_.to - scan_.from) * sizeof(std::uint32_t));
         // Where later fills covered part of the span, they come back and the bars over them.
@@ -233,6 +235,18 @@ class BatchWriter {
             part(f, [&](std::int32_t l, std::int32_t rr, TColor) {
                 overlay(r + l, scan_.pixels + (l - scan_.from), rr - l, scan_.colour);
             });
+        }
+    }
+    // Row y as it was before the batch outside columns [from, to).
+    void restoreAround(std::int64_t y, std::int32_t from, std::int32_t to) const {
+        std::uint32_t* const r = row(y);
+        const auto width = static_cast<std::int32_t>(s_.width);
+        std::fill(r, r + from, base_);
+        std::fill(r + to, r + width, base_);
+        for (const FillRect& f : under_) {
+            if (f.top > y || y >= f.bottom) continue;
+            if (f.left < from) std::fill(r + f.left, r + std::min(f.right, from), f.color);
+            if (f.right > to) std::fill(r + std::max(f.left, to), r + f.right, f.color);
         }
     }
     // Row y as it was before the batch: the base colour and the held fills over it.

@@ -126,43 +126,126 @@ void RasterCanvas::drawPieces(std::span<const Piece> batch, const Piece*& lastRe
 
 namespace {
 
-// A row of bars wholly within the bitmap across, laid out as a scanline and laid over its rows.
-// Each run stores a fixed sixteen pixels, the next run writing over the excess, so a run costs no
-// loop of its own. Spaces take the colour under the row when it is one colour there, so the
-// writer copies the scanline onto fresh rows rather than laying it over them.
-bool scanRow(BatchWriter& writer, const std::string& runs, const BarRows& bars, std::int64_t top,
-             std::int64_t bottom, bool& drawn) {
-    constexpr std::int64_t kStore = 16;
-    const std::int64_t m = bars.moduleWidth;
-    const std::int64_t room = writer.width() - bars.left;
-    if (bars.left < 0 || m > kStore || room <= 0) return false;
-    const std::int64_t longest = std::max<std::int64_t>(8 * m, kStore);
-    std::uint32_t* const line = writer.line(static_cast<std::size_t>(room + longest));
-    const TColor gap = writer.gapColour(top, bars.left, bars.left + room, bars.colour);
-    std::array<std::uint32_t, 2 * kStore> colours;
-    std::fill_n(colours.begin(), kStore, bars.colour);
-    std::fill_n(colours.begin() + kStore, kStore, gap);
-    const char* const digits = runs.data();
-    const std::size_t count = runs.size();
-    std::uint32_t* p = line;
-    const std::uint32_t* const end = line + room;
-    bool bar = false;
-    for (std::size_t i = 0; i < count; ++i) {
-        const int c = digits[i] - '0';
-        if (c < 1 || c > 8) continue;
-        const std::int64_t w = c * m;
-        const std::size_t odd = i % 2;
-        std::memcpy(p, colours.data() + odd * kStore, kStore * sizeof(std::uint32_t));
-        if (w > kStore) fillShort(p + kStore, p + w, odd != 0 ? gap : bars.colour);
-        bar = bar || odd == 0;
-        p += w;
-        if (p > end) return false;
+// Rows of bars wholly within the bitmap across, each laid out as a scanline and laid over its
+// rows. Spaces take the colour under the row when it is one colour there, so the writer copies
+// the scanline onto fresh rows rather than laying it over them.
+class RowScanner {
+  public:
+    explicit RowScanner(const BarRows& bars) : bars_(bars) {}
+
+    // False, with nothing drawn, when the row does not lie wholly within the bitmap across.
+    bool scan(BatchWriter& writer, const std::string& runs, std::int64_t top, std::int64_t bottom,
+              bool& drawn) {
+        const std::int64_t m = bars_.moduleWidth;
+        const std::int64_t room = writer.width() - bars_.left;
+        if (bars_.left < 0 || m > kStore || room <= 0) return false;
+        const TColor gap =
+            writer.gapColour(bottom - 1, bars_.left, bars_.left + room, bars_.colour);
+        std::uint32_t* const line = writer.line(static_cast<std::size_t>(room + kStore * m));
+        std::int64_t width = 0;
+        bool bar = false;
+        using Layout = bool (RowScanner::*)(std::uint32_t*, const std::string&, std::int64_t,
+                                            TColor, std::int64_t&, bool&) const;
+        // Narrow modules by pairs, unrolled per width; wider ones run by run.
+        static constexpr std::array<Layout, 5> kLayouts{
+            &RowScanner::storeRuns, &RowScanner::pairs<1>, &RowScanner::pairs<2>,
+            &RowScanner::pairs<3>, &RowScanner::pairs<4>};
+        const Layout layout = m < std::ssize(kLayouts) ? kLayouts[static_cast<std::size_t>(m)]
+                                                       : &RowScanner::storeRuns;
+        const bool fits = (this->*layout)(line, runs, room, gap, width, bar);
+        if (!fits) return false;
+        writer.scanGroup(top, bottom, line, bars_.left, bars_.left + width, bars_.colour, gap);
+        drawn = drawn || bar;
+        return true;
     }
-    if (p == line) return false;
-    writer.scanGroup(top, bottom, line, bars.left, bars.left + (p - line), bars.colour, gap);
-    drawn = drawn || bar;
-    return true;
-}
+
+  private:
+    static constexpr std::int64_t kStore = 16;
+
+    // The pixels of every bar of 1 to 8 modules and the space after it, also 1 to 8, each in a
+    // fixed sixteen modules' room; kept per thread for the last colours and module width.
+    struct PairTable {
+        TColor colour = 0, gap = 0;
+        std::int64_t module = 0;
+        std::array<std::uint32_t, 64 * 16 * 4> pixels{};
+    };
+    template <int M>
+    const std::uint32_t* pairTable(TColor gap) const {
+        thread_local PairTable table;
+        if (table.module != M || table.colour != bars_.colour || table.gap != gap) {
+            for (std::size_t pair = 0; pair < 64; ++pair) {
+                std::uint32_t* const out = table.pixels.data() + pair * 16 * M;
+                const std::size_t bar = (pair / 8 + 1) * M;
+                std::fill_n(out, bar, bars_.colour);
+                std::fill_n(out + bar, 16 * M - bar, gap);
+            }
+            table.module = M;
+            table.colour = bars_.colour;
+            table.gap = gap;
+        }
+        return table.pixels.data();
+    }
+    // A bar and the space after it (runs at even and odd places) are copied together from the
+    // table, the next pair writing over the excess; characters other than '1' to '8' are
+    // skipped, keeping their place.
+    template <int M>
+    bool pairs(std::uint32_t* line, const std::string& runs, std::int64_t room, TColor gap,
+               std::int64_t& width, bool& bar) const {
+        const std::uint32_t* const table = pairTable<M>(gap);
+        const char* const digits = runs.data();
+        const std::size_t n = runs.size();
+        std::uint32_t* p = line;
+        const std::uint32_t* const end = line + room;
+        std::size_t i = 0;
+        while (i < n) {
+            // Run widths less one: both below 8 when both are digits '1' to '8'.
+            const unsigned a = static_cast<unsigned char>(digits[i]) - unsigned{'1'};
+            const unsigned b =
+                i + 1 < n ? static_cast<unsigned char>(digits[i + 1]) - unsigned{'1'} : 8U;
+            if (i % 2 == 0 && (a | b) < 8) {
+                std::memcpy(p, table + (a * 8 + b) * 16 * M, 16 * M * sizeof(std::uint32_t));
+                p += (a + b + 2) * M;
+                bar = true;
+                i += 2;
+            } else {
+                if (a < 8) {
+                    fillShort(p, p + (a + 1) * M, i % 2 == 0 ? bars_.colour : gap);
+                    bar = bar || i % 2 == 0;
+                    p += (a + 1) * M;
+                }
+                ++i;
+            }
+            if (p > end) return false;
+        }
+        width = p - line;
+        return width > 0;
+    }
+    // Wider modules: each run stores a fixed sixteen pixels, the next run writing over the excess,
+    // so a short run costs no loop of its own.
+    bool storeRuns(std::uint32_t* line, const std::string& runs, std::int64_t room, TColor gap,
+                   std::int64_t& width, bool& bar) const {
+        std::array<std::uint32_t, 2 * kStore> colours;
+        std::fill_n(colours.begin(), kStore, bars_.colour);
+        std::fill_n(colours.begin() + kStore, kStore, gap);
+        std::uint32_t* p = line;
+        const std::uint32_t* const end = line + room;
+        for (std::size_t i = 0; i < runs.size(); ++i) {
+            const int c = runs[i] - '0';
+            if (c < 1 || c > 8) continue;
+            const std::int64_t w = c * bars_.moduleWidth;
+            const std::size_t odd = i % 2;
+            std::memcpy(p, colours.data() + odd * kStore, kStore * sizeof(std::uint32_t));
+            if (w > kStore) fillShort(p + kStore, p + w, odd != 0 ? gap : bars_.colour);
+            bar = bar || odd == 0;
+            p += w;
+            if (p > end) return false;
+        }
+        width = p - line;
+        return width > 0;
+    }
+
+    const BarRows& bars_;
+};
 
 }  // namespace
 
@@ -177,6 +260,7 @@ void RasterCanvas::barRows(const BarRows& bars) {
     const bool fresh = beginBatch(under);
     const Surface s = surface();
     BatchWriter writer(s, fresh ? 0 : s.height, base_, under);
+    RowScanner scanner(bars);
     bool drawn = false;
     for (std::size_t r = 0; r < bars.rows.size(); ++r) {
         const std::int64_t y = bars.top + static_cast<std::int64_t>(r) * h;
@@ -184,7 +268,7 @@ void RasterCanvas::barRows(const BarRows& bars) {
         const std::int64_t bottom = std::min(y + h + 1, s.height);
         if (top >= bottom) continue;
         const std::string& runs = bars.rows[r];
-        if (scanRow(writer, runs, bars, top, bottom, drawn)) continue;
+        if (scanner.scan(writer, runs, top, bottom, drawn)) continue;
         writer.startGroup(top, bottom);
         std::int64_t x = bars.left;
         for (std::size_t i = 0; i < runs.size(); ++i) {

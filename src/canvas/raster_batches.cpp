@@ -144,15 +144,17 @@ class RowScanner {
         std::uint32_t* const line = writer.line(static_cast<std::size_t>(room + kStore * m));
         std::int64_t width = 0;
         bool bar = false;
-        using Layout = bool (RowScanner::*)(std::uint32_t*, const std::string&, std::int64_t,
-                                            TColor, std::int64_t&, bool&) const;
+        using Layout =
+            bool (RowScanner::*)(std::uint32_t*, const std::string&, std::int64_t, TColor,
+                                 const std::uint32_t*, std::int64_t&, bool&) const;
         // Narrow modules by pairs, unrolled per width; wider ones run by run.
         static constexpr std::array<Layout, 5> kLayouts{
             &RowScanner::storeRuns, &RowScanner::pairs<1>, &RowScanner::pairs<2>,
             &RowScanner::pairs<3>, &RowScanner::pairs<4>};
         const Layout layout = m < std::ssize(kLayouts) ? kLayouts[static_cast<std::size_t>(m)]
                                                        : &RowScanner::storeRuns;
-        const bool fits = (this->*layout)(line, runs, room, gap, width, bar);
+        const std::uint32_t* const table = m < std::ssize(kLayouts) ? pairTable(gap) : nullptr;
+        const bool fits = (this->*layout)(line, runs, room, gap, table, width, bar);
         if (!fits) return false;
         writer.scanGroup(top, bottom, line, bars_.left, bars_.left + width, bars_.colour, gap);
         drawn = drawn || bar;
@@ -169,17 +171,18 @@ class RowScanner {
         std::int64_t module = 0;
         std::array<std::uint32_t, 64 * 16 * 4> pixels{};
     };
-    template <int M>
     const std::uint32_t* pairTable(TColor gap) const {
         thread_local PairTable table;
-        if (table.module != M || table.colour != bars_.colour || table.gap != gap) {
+        const std::int64_t m = bars_.moduleWidth;
+        if (table.module != m || table.colour != bars_.colour || table.gap != gap) {
+            const auto room = static_cast<std::size_t>(16 * m);
             for (std::size_t pair = 0; pair < 64; ++pair) {
-                std::uint32_t* const out = table.pixels.data() + pair * 16 * M;
-                const std::size_t bar = (pair / 8 + 1) * M;
+                std::uint32_t* const out = table.pixels.data() + pair * room;
+                const std::size_t bar = (pair / 8 + 1) * static_cast<std::size_t>(m);
                 std::fill_n(out, bar, bars_.colour);
-                std::fill_n(out + bar, 16 * M - bar, gap);
+                std::fill_n(out + bar, room - bar, gap);
             }
-            table.module = M;
+            table.module = m;
             table.colour = bars_.colour;
             table.gap = gap;
         }
@@ -190,40 +193,45 @@ class RowScanner {
     // skipped, keeping their place.
     template <int M>
     bool pairs(std::uint32_t* line, const std::string& runs, std::int64_t room, TColor gap,
-               std::int64_t& width, bool& bar) const {
-        const std::uint32_t* const table = pairTable<M>(gap);
+               const std::uint32_t* table, std::int64_t& width, bool& bar) const {
         const char* const digits = runs.data();
         const std::size_t n = runs.size();
         std::uint32_t* p = line;
         const std::uint32_t* const end = line + room;
         std::size_t i = 0;
+        bool anyBar = false;
         while (i < n) {
             // Run widths less one: both below 8 when both are digits '1' to '8'.
             const unsigned a = static_cast<unsigned char>(digits[i]) - unsigned{'1'};
             const unsigned b =
                 i + 1 < n ? static_cast<unsigned char>(digits[i + 1]) - unsigned{'1'} : 8U;
             if (i % 2 == 0 && (a | b) < 8) {
-                std::memcpy(p, table + (a * 8 + b) * 16 * M, 16 * M * sizeof(std::uint32_t));
+                // Most pairs are eight modules or fewer: the second half only when needed.
+                const std::uint32_t* const from = table + (a * 8 + b) * 16 * M;
+                std::memcpy(p, from, 8 * M * sizeof(std::uint32_t));
+                if (a + b + 2 > 8)
+                    std::memcpy(p + 8 * M, from + 8 * M, 8 * M * sizeof(std::uint32_t));
                 p += (a + b + 2) * M;
-                bar = true;
+                anyBar = true;
                 i += 2;
             } else {
                 if (a < 8) {
                     fillShort(p, p + (a + 1) * M, i % 2 == 0 ? bars_.colour : gap);
-                    bar = bar || i % 2 == 0;
+                    anyBar = anyBar || i % 2 == 0;
                     p += (a + 1) * M;
                 }
                 ++i;
             }
             if (p > end) return false;
         }
+        bar = anyBar;
         width = p - line;
         return width > 0;
     }
     // Wider modules: each run stores a fixed sixteen pixels, the next run writing over the excess,
     // so a short run costs no loop of its own.
     bool storeRuns(std::uint32_t* line, const std::string& runs, std::int64_t room, TColor gap,
-                   std::int64_t& width, bool& bar) const {
+                   const std::uint32_t*, std::int64_t& width, bool& bar) const {
         std::array<std::uint32_t, 2 * kStore> colours;
         std::fill_n(colours.begin(), kStore, bars_.colour);
         std::fill_n(colours.begin() + kStore, kStore, gap);

@@ -201,11 +201,11 @@ class RowScanner {
         std::size_t i = 0;
         bool anyBar = false;
         while (i < n) {
-            // Run widths less one: both below 8 when both are digits '1' to '8'.
-            const unsigned a = static_cast<unsigned char>(digits[i]) - unsigned{'1'};
-            const unsigned b =
-                i + 1 < n ? static_cast<unsigned char>(digits[i + 1]) - unsigned{'1'} : 8U;
-            if (i % 2 == 0 && (a | b) < 8) {
+            // A bar at an even place and the space after it, both digits '1' to '8'.
+            while (i + 1 < n) {
+                const unsigned a = static_cast<unsigned char>(digits[i]) - unsigned{'1'};
+                const unsigned b = static_cast<unsigned char>(digits[i + 1]) - unsigned{'1'};
+                if ((a | b) >= 8) break;
                 // Most pairs are eight modules or fewer: the second half only when needed.
                 const std::uint32_t* const from = table + (a * 8 + b) * 16 * M;
                 std::memcpy(p, from, 8 * M * sizeof(std::uint32_t));
@@ -214,14 +214,19 @@ class RowScanner {
                 p += (a + b + 2) * M;
                 anyBar = true;
                 i += 2;
-            } else {
+                if (p > end) return false;
+            }
+            if (i >= n) break;
+            // Anything else one run at a time, until a pair can start again.
+            do {
+                const unsigned a = static_cast<unsigned char>(digits[i]) - unsigned{'1'};
                 if (a < 8) {
                     fillShort(p, p + (a + 1) * M, i % 2 == 0 ? bars_.colour : gap);
                     anyBar = anyBar || i % 2 == 0;
                     p += (a + 1) * M;
                 }
                 ++i;
-            }
+            } while (i < n && i % 2 != 0);
             if (p > end) return false;
         }
         bar = anyBar;

@@ -189,11 +189,20 @@ void render(const FaceHandle& handle, std::int32_t pixelSize, std::uint8_t byte,
     out.top = slot->bitmap_top;
     out.width = static_cast<std::int32_t>(bm.width);
     out.rows = static_cast<std::int32_t>(bm.rows);
-    const auto stride = static_cast<std::size_t>((out.width + 7) / 8);
-    out.bits.resize(stride * bm.rows);
+    out.rowStart.assign(1, 0);
     for (unsigned r = 0; r < bm.rows; ++r) {
         const unsigned char* row = bm.buffer + static_cast<std::ptrdiff_t>(r) * bm.pitch;
-        std::copy(row, row + stride, out.bits.begin() + static_cast<std::ptrdiff_t>(r * stride));
+        const auto ink = [&](std::int32_t x) { return (row[x / 8] & (0x80 >> (x % 8))) != 0; };
+        for (std::int32_t x = 0; x < out.width;) {
+            if (!ink(x)) {
+                ++x;
+                continue;
+            }
+            const std::int32_t from = x;
+            while (x < out.width && ink(x)) ++x;
+            out.spans.push_back({from, x});
+        }
+        out.rowStart.push_back(static_cast<std::uint32_t>(out.spans.size()));
     }
 }
 

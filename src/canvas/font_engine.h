@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <span>
 #include <vector>
 
 #include "quorvantix/canvas.h"
@@ -19,12 +20,14 @@ struct Glyph {
     std::int32_t width = 0;
     std::int32_t rows = 0;
     std::int32_t advance = 0;
-    std::vector<std::uint8_t> bits;  // rows of (width + 7) / 8 bytes, most significant bit first
+    // The ink of each row as runs of columns: row r's are spans[rowStart[r]] up to
+    // spans[rowStart[r + 1]], so drawing fills runs rather than testing every pixel.
+    std::vector<ShapeRow> spans;
+    std::vector<std::uint32_t> rowStart;
 
-    bool ink(std::int32_t x, std::int32_t y) const {
-        const auto stride = static_cast<std::size_t>((width + 7) / 8);
-        return (bits[static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(x / 8)] &
-                (0x80 >> (x % 8))) != 0;
+    std::span<const ShapeRow> inkOf(std::int32_t row) const {
+        const auto r = static_cast<std::size_t>(row);
+        return std::span(spans).subspan(rowStart[r], rowStart[r + 1] - rowStart[r]);
     }
 };
 

@@ -37,10 +37,10 @@ void renderText(const Surface& s, std::int64_t x, std::int64_t y, std::string_vi
         const std::int64_t r1 = std::min<std::int64_t>(g.rows, s.height - gy);
         for (std::int64_t r = r0; r < r1; ++r) {
             const std::int64_t row = (gy + r) * s.width + gx;
-            for (std::int64_t c = c0; c < c1; ++c) {
-                if (g.ink(static_cast<std::int32_t>(c), static_cast<std::int32_t>(r))) {
-                    s.pixels[row + c] = font.color;
-                }
+            for (const ShapeRow run : g.inkOf(static_cast<std::int32_t>(r))) {
+                const std::int64_t from = std::max<std::int64_t>(run.from, c0);
+                const std::int64_t to = std::min<std::int64_t>(run.to, c1);
+                for (std::int64_t c = from; c < to; ++c) s.pixels[row + c] = font.color;
             }
         }
     }

@@ -149,15 +149,18 @@ class BatchWriter {
     }
     // Writes the rows up to `end` not written yet, as they were before the batch.
     void reach(std::int64_t end) {
+        // Rows alike with the one above are copied after it, a run at a time.
+        std::int64_t source = -1;
         for (std::int64_t y = pristine_; y < end; ++y) {
             const bool copied = y > pristine_ && alikeAbove(y);
-            if (copied) {
-                copyRow(y, row(y - 1));
-            } else {
+            if (!copied) {
+                if (source >= 0) s_.repeatRow(source, y);
                 restore(y);
+                source = y;
             }
             mark(y, copied);
         }
+        if (source >= 0) s_.repeatRow(source, end);
         pristine_ = std::max(pristine_, end);
     }
     // The rows up to `end` are written by the caller.
@@ -257,30 +260,29 @@ class BatchWriter {
             if (f.top <= y && y < f.bottom) std::fill(r + f.left, r + f.right, f.color);
         }
     }
-    void copyRow(std::int64_t to, const std::uint32_t* from) const {
-        std::memcpy(row(to), from, static_cast<std::size_t>(s_.width) * sizeof(std::uint32_t));
-    }
     void flush() {
         if (group_.empty() && scan_.pixels == nullptr) return;
         reach(top_);
         paintWritten();
-        // Rows not written yet: the first of each run of alike rows is painted, the rest copied.
-        const std::uint32_t* painted = nullptr;
+        // Rows not written yet: the first of each run of alike rows is painted, the rest copied
+        // after it, a run at a time.
+        std::int64_t painted = -1;
         for (std::int64_t y = std::max(top_, pristine_); y < bottom_; ++y) {
-            if (painted != nullptr && alikeAbove(y)) {
-                copyRow(y, painted);
+            if (painted >= 0 && alikeAbove(y)) {
                 mark(y, true);
                 continue;
             }
+            if (painted >= 0) s_.repeatRow(painted, y);
             if (scan_.pixels != nullptr) {
                 paintFresh(y);
             } else {
                 restore(y);
                 paint(row(y));
             }
-            painted = row(y);
+            painted = y;
             mark(y, false);
         }
+        if (painted >= 0) s_.repeatRow(painted, bottom_);
         pristine_ = std::max(pristine_, bottom_);
         mark(bottom_, false);  // the row below was not painted
         group_.clear();

@@ -213,9 +213,11 @@ SizedFont::SizedFont(std::shared_ptr<FaceHandle> face, std::int32_t pixelSize, s
     : face_(std::move(face)), pixelSize_(pixelSize), ascent_(ascent), cellHeight_(cellHeight) {}
 
 const Glyph& SizedFont::glyph(std::uint8_t byte) const {
+    if (ready_[byte].load(std::memory_order_acquire)) return glyphs_[byte];
     std::call_once(once_[byte], [&] {
         std::lock_guard lock(engine().mutex());
         render(*face_, pixelSize_, byte, glyphs_[byte]);
+        ready_[byte].store(true, std::memory_order_release);
     });
     return glyphs_[byte];
 }

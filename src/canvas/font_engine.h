@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -53,6 +54,8 @@ class SizedFont {
     std::int32_t ascent_;
     std::int32_t cellHeight_;
     mutable std::array<std::once_flag, 256> once_;
+    // Set once a glyph is rendered: later lookups skip the once-call.
+    mutable std::array<std::atomic<bool>, 256> ready_{};
     mutable std::array<Glyph, 256> glyphs_;
 };
 

@@ -410,15 +410,19 @@ void RasterCanvas::moduleGrid(const ModuleGrid& grid) {
     writer.reach(ys);
     const auto gridBytes = static_cast<std::size_t>(xe - xs + 1) * sizeof(std::uint32_t);
     std::int64_t builtRow = -1;
+    // Whole rows copied from the one above, a run at a time: from `source` on, up to y.
+    std::int64_t source = -1;
     for (std::int64_t y = ys; y <= ye; ++y) {
         std::uint32_t* const line = s.pixels + y * w;
         const std::int64_t r = index(y, y0, rows);
         if (fresh) {
             if (r == builtRow && writer.alikeAbove(y)) {
-                std::memcpy(line, line - w, static_cast<std::size_t>(w) * sizeof(std::uint32_t));
+                if (source < 0) source = y - 1;
                 writer.written(y + 1);
                 continue;
             }
+            if (source >= 0) s.repeatRow(source, y);
+            source = -1;
             writer.reach(y + 1);
         }
         if (r == builtRow) {
@@ -428,6 +432,7 @@ void RasterCanvas::moduleGrid(const ModuleGrid& grid) {
             builtRow = r;
         }
     }
+    if (source >= 0) s.repeatRow(source, ye + 1);
     writer.finish();
 }
 

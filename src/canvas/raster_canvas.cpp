@@ -85,7 +85,14 @@ void RasterCanvas::settle() {
     std::sort(edges.begin(), edges.end());
     edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
     // Fills by the edge of their top, each edge's in painting order (a counting sort).
+    // A symbol's fills share a handful of edges: counting them beats a search's mispredictions.
+    const bool few = edges.size() <= 16;
     const auto edgeOf = [&](std::int32_t y) {
+        if (few) {
+            std::size_t below = 0;
+            for (const std::int32_t e : edges) below += e < y ? 1 : 0;
+            return below;
+        }
         return static_cast<std::size_t>(std::lower_bound(edges.begin(), edges.end(), y) -
                                         edges.begin());
     };
@@ -116,9 +123,7 @@ void RasterCanvas::settle() {
             const FillRect& f = held_[i];
             fillShort(row + f.left, row + f.right, f.color);
         }
-        for (std::int32_t y = y0 + 1; y < y1; ++y) {
-            std::memcpy(px + static_cast<std::size_t>(y) * w, row, w * sizeof(std::uint32_t));
-        }
+        Surface{px, static_cast<std::int64_t>(w), h}.repeatRow(y0, y1);
     }
     held_ = {};
 }

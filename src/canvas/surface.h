@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 #include "quorvantix/canvas.h"
 
@@ -29,6 +30,20 @@ struct Surface {
     }
     void fillSpan(std::int64_t y, std::int64_t x0, std::int64_t x1, TColor color) const {
         fillRect(x0, y, x1, y + 1, color);
+    }
+    // Rows first + 1 .. end - 1 become copies of row first. The rows lie one after another, so
+    // the copies double in length: a few long copies cost less than one short copy per row.
+    void repeatRow(std::int64_t first, std::int64_t end) const {
+        first = std::max<std::int64_t>(first, 0);
+        end = std::min(end, height);
+        if (width <= 0 || end - first < 2) return;
+        std::uint32_t* const from = pixels + first * width;
+        const auto all = static_cast<std::size_t>((end - first) * width);
+        for (auto done = static_cast<std::size_t>(width); done < all;) {
+            const std::size_t n = std::min(done, all - done);
+            std::memcpy(from + done, from, n * sizeof(std::uint32_t));
+            done += n;
+        }
     }
     void set(std::int64_t x, std::int64_t y, TColor color) const {
         if (x >= 0 && x < width && y >= 0 && y < height) pixels[y * width + x] = color;

@@ -31,18 +31,29 @@ struct Surface {
     void fillSpan(std::int64_t y, std::int64_t x0, std::int64_t x1, TColor color) const {
         fillRect(x0, y, x1, y + 1, color);
     }
-    // Rows first + 1 .. end - 1 become copies of row first. The rows lie one after another, so
-    // the copies double in length: a few long copies cost less than one short copy per row.
+    // Rows first + 1 .. end - 1 become copies of row first. A few short rows are each copied
+    // from the first, which was written longest ago. Otherwise the copies double in length up to
+    // a block of some 8 to 16 KiB, which is then copied again and again while it stays in the
+    // first-level cache: fewer, longer copies than one per row.
     void repeatRow(std::int64_t first, std::int64_t end) const {
+        constexpr std::size_t kBlock = 2048;  // pixels at which the doubling stops
         first = std::max<std::int64_t>(first, 0);
         end = std::min(end, height);
         if (width <= 0 || end - first < 2) return;
         std::uint32_t* const from = pixels + first * width;
-        const auto all = static_cast<std::size_t>((end - first) * width);
-        for (auto done = static_cast<std::size_t>(width); done < all;) {
-            const std::size_t n = std::min(done, all - done);
-            std::memcpy(from + done, from, n * sizeof(std::uint32_t));
-            done += n;
+        const auto w = static_cast<std::size_t>(width);
+        const auto all = static_cast<std::size_t>(end - first) * w;
+        if (end - first <= 8 || all <= 2 * kBlock) {
+            for (std::size_t done = w; done < all; done += w)
+                std::memcpy(from + done, from, w * sizeof(std::uint32_t));
+            return;
+        }
+        std::size_t done = w;
+        for (; done < all && done < kBlock; done *= 2) {
+            std::memcpy(from + done, from, std::min(done, all - done) * sizeof(std::uint32_t));
+        }
+        for (const std::size_t block = done; done < all; done += block) {
+            std::memcpy(from + done, from, std::min(block, all - done) * sizeof(std::uint32_t));
         }
     }
     void set(std::int64_t x, std::int64_t y, TColor color) const {

@@ -2,9 +2,11 @@
 // shortcut must give the same pixels, clipping and extreme coordinates included.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <climits>
 #include <random>
+#include <vector>
 
 #include "canvas/raster_canvas.h"
 #include "canvas/raster_shapes.h"
@@ -109,4 +111,29 @@ TEST(FastPath, FreshBitmapsAreWhiteWhereverRead) {
 }
 
 }  // namespace
+// Repeating a row writes exact copies below it, and nothing outside the rows asked for, however
+// the doubling and the block of copies split them (widths from 1 to past the block).
+TEST(FastPath, RepeatedRowsAreExactCopies) {
+    std::mt19937 rng(5);
+    for (int i = 0; i < 400; ++i) {
+        const std::int64_t w = i % 10 == 0 ? 2048 + rng() % 3000 : 1 + rng() % 700;
+        const std::int64_t h = 1 + rng() % 60;
+        std::vector<std::uint32_t> px(static_cast<std::size_t>(w * h));
+        for (auto& p : px) p = rng();
+        const std::vector<std::uint32_t> before = px;
+        const std::int64_t first = static_cast<std::int64_t>(rng() % (h + 2)) - 1;
+        const std::int64_t end = first + static_cast<std::int64_t>(rng() % (h + 2));
+        canvas::Surface{px.data(), w, h}.repeatRow(first, end);
+        const std::int64_t from = std::max<std::int64_t>(first, 0);
+        const std::int64_t to = std::min(end, h);
+        for (std::int64_t y = 0; y < h; ++y) {
+            const bool copy = y > from && y < to;
+            const auto* source = (copy ? before.data() + from * w : before.data() + y * w);
+            ASSERT_TRUE(std::equal(source, source + w, px.data() + y * w))
+                << "row " << y << " of " << w << " x " << h << ", repeating " << first << " to "
+                << end;
+        }
+    }
+}
+
 }  // namespace qv

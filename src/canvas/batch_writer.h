@@ -14,17 +14,6 @@
 
 namespace qv::canvas {
 
-// Most batch fills are a few pixels wide (bars, runs): stores in fours beat a general fill there.
-inline void fillShort(std::uint32_t* p, std::uint32_t* end, std::uint32_t colour) {
-    for (; end - p >= 4; p += 4) {
-        p[0] = colour;
-        p[1] = colour;
-        p[2] = colour;
-        p[3] = colour;
-    }
-    for (; p < end; ++p) *p = colour;
-}
-
 // Paints `colour` over dst wherever src has it: a row given as a scanline laid over pixels, four at
 // a time, as a select per pixel costs less than a branch per bar.
 inline void overlay(std::uint32_t* dst, const std::uint32_t* src, std::int64_t n, TColor colour) {

@@ -40,7 +40,7 @@ void renderText(const Surface& s, std::int64_t x, std::int64_t y, std::string_vi
             for (const ShapeRow run : g.inkOf(static_cast<std::int32_t>(r))) {
                 const std::int64_t from = std::max<std::int64_t>(run.from, c0);
                 const std::int64_t to = std::min<std::int64_t>(run.to, c1);
-                for (std::int64_t c = from; c < to; ++c) s.pixels[row + c] = font.color;
+                if (from < to) fillShort(s.pixels + row + from, s.pixels + row + to, font.color);
             }
         }
     }

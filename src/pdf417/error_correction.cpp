@@ -10,18 +10,22 @@ void appendErrorCorrection(std::span<std::int32_t> symbol, std::size_t n, std::i
     const std::size_t k = a.size();
     // The register keeps sums left unreduced: each entry gathers at most k = 512 products below
     // 929^2, under 2^29, so only the feedback term needs reducing, once per codeword. Each step
-    // writes the shifted register afresh, which compilers turn into vector code.
-    // Entry 0 stays zero, so that a step is one pass over all k coefficients.
+    // writes the shifted register afresh, which compilers turn into vector code; entry 0 stays
+    // zero, so that a step is one pass over all k coefficients.
     constexpr auto kMost = static_cast<std::size_t>(ecCount(kMaxEcLevel)) + 1;
     std::array<std::int32_t, kMost> first{}, second{};
     std::int32_t* e = first.data();
     std::int32_t* next = second.data();
+    // A multiple of 929 that lifts every sum above zero, so that the remainder is unsigned.
+    constexpr std::uint32_t kLift = 929U << 20;
     const auto reduce = [](std::int32_t v) {
-        const std::int32_t r = v % 929;
-        return r < 0 ? r + 929 : r;
+        return static_cast<std::int32_t>((static_cast<std::uint32_t>(v) + kLift) % 929U);
     };
+    // The last entry, worked out ahead of the pass: the next codeword waits only on it.
+    std::int32_t last = 0;
     for (std::size_t p = 0; p < n; ++p) {
-        const auto t = static_cast<std::int16_t>(reduce(symbol[p] % 929 + e[k]));
+        const auto t = static_cast<std::int16_t>(reduce(symbol[p] % 929 + last));
+        last = e[k - 1] - t * a[k - 1];
         for (std::size_t i = 0; i < k; ++i) next[i + 1] = e[i] - t * a[i];
         std::swap(e, next);
     }

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <span>
+#include <utility>
+#include <vector>
 
 #include "canvas/batch_writer.h"
 #include "canvas/raster_canvas.h"
@@ -305,29 +308,50 @@ void RasterCanvas::barRows(const BarRows& bars) {
     brush.color = bars.colour;
 }
 
+namespace {
+
+// One row of a shape at every place given (offsets of the row's first pixel, less `offset`):
+// the same number of stores at each, unrolled for the usual widths.
+template <std::size_t W>
+void stampRow(std::uint32_t* pixels, std::span<const std::int64_t> places, std::int64_t offset,
+              TColor colour) {
+    for (const std::int64_t at : places) {
+        std::uint32_t* const p = pixels + at + offset;
+        for (std::size_t k = 0; k < W; ++k) p[k] = colour;
+    }
+}
+
+using StampRow = void (*)(std::uint32_t*, std::span<const std::int64_t>, std::int64_t, TColor);
+template <std::size_t... W>
+constexpr std::array<StampRow, sizeof...(W)> stampRows(std::index_sequence<W...>) {
+    return {&stampRow<W>...};
+}
+constexpr auto kStampRows = stampRows(std::make_index_sequence<17>{});
+
+}  // namespace
+
 void RasterCanvas::stamps(const Stamps& shape) {
     const Surface s = surface();
     const auto height = static_cast<std::int64_t>(shape.rows.size());
     const bool rowsWithin = std::all_of(shape.rows.begin(), shape.rows.end(), [&](ShapeRow row) {
         return row.from >= row.to || (row.from >= 0 && row.to <= shape.width);
     });
+    // Places wholly inside the bitmap, as the offsets of their corners: the shape is stamped at
+    // them row by row. Its one colour makes the order of the writes immaterial.
+    thread_local std::vector<std::int64_t> inside;
+    inside.clear();
     bool drawn = false;
     for (const Place& at : shape.places) {
         if (at.x >= s.width || at.y >= s.height || at.x + shape.width <= 0 || at.y + height <= 0)
             continue;
+        if (rowsWithin && at.x >= 0 && at.x + shape.width <= s.width && at.y >= 0 &&
+            at.y + height <= s.height) {
+            inside.push_back(at.y * s.width + at.x);
+            continue;
+        }
         const std::int64_t firstRow = std::max<std::int64_t>(0, -at.y);
         const std::int64_t endRow = std::min<std::int64_t>(height, s.height - at.y);
         std::uint32_t* line = s.pixels + (at.y + firstRow) * s.width;
-        if (rowsWithin && at.x >= 0 && at.x + shape.width <= s.width) {
-            // Wholly inside across: no column to clip.
-            for (std::int64_t r = firstRow; r < endRow; ++r, line += s.width) {
-                const ShapeRow& row = shape.rows[static_cast<std::size_t>(r)];
-                if (row.from >= row.to) continue;
-                fillShort(line + at.x + row.from, line + at.x + row.to, shape.colour);
-                drawn = true;
-            }
-            continue;
-        }
         for (std::int64_t r = firstRow; r < endRow; ++r, line += s.width) {
             const ShapeRow& row = shape.rows[static_cast<std::size_t>(r)];
             const std::int64_t from = std::max<std::int64_t>(at.x + row.from, 0);
@@ -335,6 +359,22 @@ void RasterCanvas::stamps(const Stamps& shape) {
             if (from >= to) continue;
             fillShort(line + from, line + to, shape.colour);
             drawn = true;
+        }
+    }
+    if (!inside.empty()) {
+        for (std::int64_t r = 0; r < height; ++r) {
+            const ShapeRow& row = shape.rows[static_cast<std::size_t>(r)];
+            if (row.from >= row.to) continue;
+            const auto width = static_cast<std::size_t>(row.to - row.from);
+            const std::int64_t offset = r * s.width + row.from;
+            drawn = true;
+            if (width < kStampRows.size()) {
+                kStampRows[width](s.pixels, inside, offset, shape.colour);
+                continue;
+            }
+            for (const std::int64_t at : inside) {
+                fillShort(s.pixels + at + offset, s.pixels + at + offset + width, shape.colour);
+            }
         }
     }
     if (!drawn) return;

@@ -209,6 +209,7 @@ TEST(Batch, StampsMatchOneLineEach) {
         const auto h = static_cast<std::int32_t>(rng() % 50);
         Stamps shape;
         shape.width = static_cast<std::int32_t>(rng() % 10);
+        if (i % 10 == 0) shape.width = static_cast<std::int32_t>(17 + rng() % 15);  // wide rows
         // Mostly rows within the shape's width, as a pattern has; some reach past it.
         std::vector<ShapeRow> rows(rng() % 10);
         for (ShapeRow& row : rows) {

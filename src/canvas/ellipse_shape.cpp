@@ -1,6 +1,7 @@
 #include "canvas/ellipse_shape.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <utility>
 
@@ -110,6 +111,33 @@ EllipseShape steppedEllipse(std::int64_t w, std::int64_t h) {
     return shape;
 }
 
+namespace {
+
+// Shapes by box size, kept per thread for boxes up to kKeptSide: symbols draw the same few
+// ellipses paint after paint.
+const EllipseShape& shapeOf(std::int64_t w, std::int64_t h, EllipseShape& fresh) {
+    constexpr std::int64_t kKeptSide = 256;
+    if (w > kKeptSide || h > kKeptSide) {
+        fresh = steppedEllipse(w, h);
+        return fresh;
+    }
+    struct Kept {
+        std::int64_t w = 0, h = 0;
+        EllipseShape shape;
+    };
+    thread_local std::array<Kept, 8> kept;
+    thread_local std::size_t next = 0;
+    for (const Kept& k : kept) {
+        if (k.w == w && k.h == h) return k.shape;
+    }
+    Kept& k = kept[next];
+    next = (next + 1) % kept.size();
+    k = {w, h, steppedEllipse(w, h)};
+    return k.shape;
+}
+
+}  // namespace
+
 void drawEllipse(const Surface& s, std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b,
                  const TColor* brush, TColor pen) {
     if (l > r) std::swap(l, r);
@@ -126,7 +154,27 @@ void drawEllipse(const Surface& s, std::int64_t l, std::int64_t t, std::int64_t 
         drawCentreRuleEllipse(s, l, t, r, b, brush, pen);
         return;
     }
-    const EllipseShape shape = steppedEllipse(w, h);
+    EllipseShape fresh;
+    const EllipseShape& shape = shapeOf(w, h, fresh);
+    if (l >= 0 && t >= 0 && r <= s.width && b <= s.height) {
+        // Wholly inside: nothing to clip.
+        std::uint32_t* const top = s.pixels + t * s.width + l;
+        std::uint32_t* const bottom = s.pixels + (b - 1) * s.width + l;
+        if (brush != nullptr) {
+            std::uint32_t* row = top;
+            for (const std::int64_t in : shape.inset) {
+                if (in >= 0) fillShort(row + in, row + w - in, *brush);
+                row += s.width;
+            }
+        }
+        for (const P64 p : shape.outline) {
+            top[p.y * s.width + p.x] = pen;
+            top[p.y * s.width + w - 1 - p.x] = pen;
+            bottom[-p.y * s.width + p.x] = pen;
+            bottom[-p.y * s.width + w - 1 - p.x] = pen;
+        }
+        return;
+    }
     if (brush != nullptr) {
         for (std::int64_t i = 0; i < h; ++i) {
             const std::int64_t in = shape.inset[static_cast<std::size_t>(i)];

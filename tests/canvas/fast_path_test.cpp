@@ -136,4 +136,30 @@ TEST(FastPath, RepeatedRowsAreExactCopies) {
     }
 }
 
+// An ellipse wholly inside is written without clipping, from shapes kept per size: the same
+// pixels as the clipped path gives for the same ellipse partly outside, over more sizes than are
+// kept, so that kept shapes are also replaced.
+TEST(FastPath, EllipsesInsideMatchClippedOnes) {
+    std::mt19937 rng(9);
+    for (int i = 0; i < 300; ++i) {
+        const std::int32_t w = 3 + static_cast<std::int32_t>(rng() % 40);
+        const std::int32_t h = 3 + static_cast<std::int32_t>(rng() % 40);
+        const std::int32_t shift = 1 + static_cast<std::int32_t>(rng() % 3);
+        Bitmap inside(w + 2, h + 2), clipped(w + 2, h + 2);
+        for (Bitmap* bm : {&inside, &clipped}) {
+            bm->canvas().pen.color = 0x0000FF;
+            bm->canvas().brush.color = i % 2 == 0 ? 0x0000FF : 0x00FF00;
+        }
+        inside.canvas().ellipse(1, 1, 1 + w, 1 + h);
+        // The same ellipse, its box starting above and left of the bitmap.
+        clipped.canvas().ellipse(1 - shift, 1 - shift, 1 - shift + w, 1 - shift + h);
+        for (std::int32_t y = shift; y < h + 2; ++y) {
+            for (std::int32_t x = shift; x < w + 2; ++x) {
+                ASSERT_EQ(inside.pixel(x, y), clipped.pixel(x - shift, y - shift))
+                    << w << " x " << h << " at " << x << ", " << y;
+            }
+        }
+    }
+}
+
 }  // namespace qv

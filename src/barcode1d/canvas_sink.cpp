@@ -71,6 +71,16 @@ void CanvasSink::flush() {
 
 void CanvasSink::addBar(std::int64_t x, std::int64_t y, std::int64_t w, std::int64_t h) {
     barDrawn_ = true;
+    // A bar of an ordinary symbol lies within the clip and needs none of the clamping.
+    if (x >= clip_.left && y >= clip_.top && w >= 1 && h >= 0 && w <= clip_.right - x &&
+        h < clip_.bottom - y) {
+        bars_.push_back(
+            {Piece::Kind::Rectangle,
+             Point{static_cast<std::int32_t>(x), static_cast<std::int32_t>(y)},
+             Point{static_cast<std::int32_t>(x + w - 1), static_cast<std::int32_t>(y + h)},
+             props_.BarColor});
+        return;
+    }
     Point a, b;
     if (rectangleCorners(clip_, x, y, w, h, a, b)) {
         bars_.push_back({Piece::Kind::Rectangle, a, b, props_.BarColor});

@@ -35,6 +35,16 @@ void renderText(const Surface& s, std::int64_t x, std::int64_t y, std::string_vi
         const std::int64_t c1 = std::min<std::int64_t>(g.width, s.width - gx);
         const std::int64_t r0 = std::max<std::int64_t>(0, -gy);
         const std::int64_t r1 = std::min<std::int64_t>(g.rows, s.height - gy);
+        if (c0 == 0 && c1 == g.width && r0 == 0 && r1 == g.rows && g.rows > 0) {
+            // Wholly inside: each row's runs as they are.
+            std::uint32_t* line = s.pixels + gy * s.width + gx;
+            const ShapeRow* run = g.spans.data();
+            for (std::size_t r = 1; r < g.rowStart.size(); ++r, line += s.width) {
+                for (const ShapeRow* end = g.spans.data() + g.rowStart[r]; run != end; ++run)
+                    fillShort(line + run->from, line + run->to, font.color);
+            }
+            continue;
+        }
         for (std::int64_t r = r0; r < r1; ++r) {
             const std::int64_t row = (gy + r) * s.width + gx;
             for (const ShapeRow run : g.inkOf(static_cast<std::int32_t>(r))) {

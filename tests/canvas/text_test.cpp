@@ -149,6 +149,29 @@ TEST(Text, EveryByteIsDrawnAndClipped) {
     c.textOut(-400, -300, all);
 }
 
+// Glyphs wholly inside are drawn without clipping: the same pixels as the same text drawn partly
+// outside the bitmap, its first glyph or its tall ones clipped, on the pixels both show.
+TEST(Text, GlyphsInsideMatchClippedOnes) {
+    const std::string text = "Quorvantix 0123456789 AWgjy";
+    for (const Point shift : {Point{5, 0}, Point{0, 4}, Point{3, 2}}) {
+        Bitmap inside(260, 30), clipped(260, 30);
+        for (Bitmap* bm : {&inside, &clipped}) {
+            bm->canvas().font = fontOf("MS Sans Serif", 14);
+            bm->canvas().brush.style = BrushStyle::Clear;
+            bm->canvas().font.color = kRed;
+        }
+        inside.canvas().textOut(10, 8, text);
+        clipped.canvas().textOut(10 - 10 - shift.x, 8 - 8 - shift.y, text);
+        const Point offset{10 + shift.x, 8 + shift.y};
+        for (std::int32_t y = 0; y + offset.y < 30; ++y) {
+            for (std::int32_t x = 0; x + offset.x < 260; ++x) {
+                ASSERT_EQ(inside.pixel(x + offset.x, y + offset.y), clipped.pixel(x, y))
+                    << "at " << x << ", " << y << " shifted " << shift.x << ", " << shift.y;
+            }
+        }
+    }
+}
+
 // Text drawn on separate bitmaps in separate threads is the same pixels as drawn one by one.
 TEST(Text, ThreadsDrawTheSamePixels) {
     const std::vector<Font> fonts = {fontOf("MS Sans Serif", 10), fontOf("DejaVu Serif", -17),

@@ -327,8 +327,8 @@ class BatchWriter {
         TColor colour = 0;
         TColor gap = 0;
     } scan_;
-    // Scratch kept per thread: the group's fills and a row as it was before them. Looked up
-    // once, as every use of a thread's variable would check that it exists.
+    // Scratch kept per thread: the group's fills, a row as it was before them and a scanline.
+    // Looked up per batch, as every use of a thread's variable would check that it exists.
     struct Scratch {
         std::vector<Run> group;
         std::vector<std::uint32_t> before;

@@ -152,6 +152,15 @@ class BatchWriter {
         if (source >= 0) s_.repeatRow(source, end);
         pristine_ = std::max(pristine_, end);
     }
+    // Writes the rows above y not written yet, and row y outside columns [from, to), as they were
+    // before the batch: the caller writes those columns.
+    void reachAround(std::int64_t y, std::int64_t from, std::int64_t to) {
+        reach(y);
+        if (y < pristine_) return;
+        restoreAround(y, static_cast<std::int32_t>(from), static_cast<std::int32_t>(to));
+        mark(y, false);
+        pristine_ = y + 1;
+    }
     // The rows up to `end` are written by the caller.
     void written(std::int64_t end) {
         for (std::int64_t y = pristine_; y < end; ++y) mark(y, false);

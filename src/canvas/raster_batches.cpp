@@ -463,7 +463,8 @@ void RasterCanvas::moduleGrid(const ModuleGrid& grid) {
             }
             if (source >= 0) s.repeatRow(source, y);
             source = -1;
-            writer.reach(y + 1);
+            // The grid's columns are written next, whole: only the rest of the row is restored.
+            writer.reachAround(y, xs, xe + 1);
         }
         if (r == builtRow) {
             std::memcpy(line + xs, line - w + xs, gridBytes);

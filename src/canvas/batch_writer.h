@@ -75,10 +75,11 @@ class BatchWriter {
           pristine_(pristine),
           base_(base),
           under_(under),
-          group_(scratch().group),
-          before_(scratch().before),
-          line_(scratch().line),
-          same_(scratch().same),
+          kept_(scratch()),
+          group_(kept_.group),
+          before_(kept_.before),
+          line_(kept_.line),
+          same_(kept_.same),
           known_(pristine == 0 && s.height <= RasterCanvas::kMaxKnownRows) {
         group_.clear();
         if (known_) same_.assign(static_cast<std::size_t>(s.height) + 1, 0);
@@ -337,7 +338,7 @@ class BatchWriter {
         TColor gap = 0;
     } scan_;
     // Scratch kept per thread: the group's fills, a row as it was before them and a scanline.
-    // Looked up per batch, as every use of a thread's variable would check that it exists.
+    // Looked up once per batch, as every use of a thread's variable would check that it exists.
     struct Scratch {
         std::vector<Run> group;
         std::vector<std::uint32_t> before;
@@ -348,6 +349,7 @@ class BatchWriter {
         thread_local Scratch kept;
         return kept;
     }
+    Scratch& kept_;
     std::vector<Run>& group_;
     std::vector<std::uint32_t>& before_;
     std::vector<std::uint32_t>& line_;

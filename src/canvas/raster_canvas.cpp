@@ -84,7 +84,6 @@ void RasterCanvas::settle() {
     }
     std::sort(edges.begin(), edges.end());
     edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
-    // Fills by the edge of their top, each edge's in painting order (a counting sort).
     // A symbol's fills share a handful of edges: counting them beats a search's mispredictions.
     const bool few = edges.size() <= 16;
     const auto edgeOf = [&](std::int32_t y) {
@@ -96,11 +95,13 @@ void RasterCanvas::settle() {
         return static_cast<std::size_t>(std::lower_bound(edges.begin(), edges.end(), y) -
                                         edges.begin());
     };
+    // Fills by the edge of their top, each edge's in painting order (a counting sort).
     starts.assign(edges.size() + 1, 0);
     for (const FillRect& f : held_) ++starts[edgeOf(f.top) + 1];
     for (std::size_t k = 1; k < starts.size(); ++k) starts[k] += starts[k - 1];
     byTop.resize(held_.size());
     for (std::uint32_t i = 0; i < held_.size(); ++i) byTop[starts[edgeOf(held_[i].top)]++] = i;
+    const Surface bands{px, static_cast<std::int64_t>(w), h};
     std::size_t next = 0;
     for (std::size_t k = 0; k + 1 < edges.size(); ++k) {
         const std::int32_t y0 = edges[k];
@@ -123,7 +124,7 @@ void RasterCanvas::settle() {
             const FillRect& f = held_[i];
             fillShort(row + f.left, row + f.right, f.color);
         }
-        Surface{px, static_cast<std::int64_t>(w), h}.repeatRow(y0, y1);
+        bands.repeatRow(y0, y1);
     }
     held_ = {};
 }

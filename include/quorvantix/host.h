@@ -1,0 +1,108 @@
+// The layer that every host for people stands on (the command line, the HTTP service, the Python
+// package, and programs using the render API): the controls by name, property values as text,
+// the options a person sets besides the properties (described once, here), and one call that
+// makes a symbol from all of that. Hosts only translate their own syntax into a SymbolRequest,
+// so they cannot disagree about the bytes they produce.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "quorvantix/control.h"
+#include "quorvantix/render.h"
+
+namespace qv {
+
+// A control as hosts know it by name, with what they need to know of it beyond its property table.
+struct ControlKind {
+    std::string_view name = {};     // "barcode1d", "datamatrix", "pdf417", "maxicode"
+    std::string_view summary = {};  // one line, for help texts
+    std::unique_ptr<Control> (*create)() = nullptr;
+    std::string_view dataProperty = {};  // what the data shorthand sets (-d, data=)
+    std::string_view typeProperty = {};  // what the type shorthand sets (-t); empty: none
+    // The margins a fitted image repeats on the right and below, and that the quiet zone sets;
+    // nullopt: the control's own (standardMargins).
+    std::optional<FitMargins> margins = std::nullopt;
+    // The scale option multiplies these integer properties: the module size and the pixel
+    // distances that stand for modules. Empty: scaling does not apply.
+    std::span<const std::string_view> scaled = {};
+    // The width of one module in pixels, read after scaling. Empty: no quiet zone in modules.
+    std::string_view moduleSize = {};
+    // Segmented output (Macro PDF417): prepares the split and returns the number of segments, or
+    // a negative number when the data cannot be split; selectSegment picks one for the next paint.
+    int (*prepareSegments)(Control&) = nullptr;
+    void (*selectSegment)(Control&, int segment) = nullptr;
+};
+
+// The built-in controls.
+std::span<const ControlKind> controlKinds();
+// By name, ASCII case ignored; nullptr when there is none.
+const ControlKind* findControlKind(std::string_view name);
+// The kind of a built-in control instance; nullptr for any other control.
+const ControlKind* kindOf(const Control& control);
+
+// Writing a property from text, as --set, a URL query and a Python attribute all do.
+struct SetResult {
+    std::string property;  // the table's name of the property written (empty on failure)
+    std::string error;     // why nothing was written (empty on success)
+};
+// "Font.Name", "Font.Height", "Font.Color", "Font.Bold", ... set one field of a font property;
+// "Font=none" removes the font, "Font=NAME,HEIGHT" sets both.
+SetResult setPropertyText(Control& control, std::string_view name, std::string_view text);
+// Typed access through the property table; false / nullopt when there is no such property (or,
+// for writing, it is read-only).
+bool writePropertyValue(Control& control, std::string_view name, const PropertyValue& value);
+std::optional<PropertyValue> readPropertyValue(const Control& control, std::string_view name);
+
+// An option a person sets besides the properties: "scale", "quiet-zone", "size", and those that
+// later features add ("dpi", "xdim", "rotate", "transparent", "verify", "gs1", "sync", ...). The
+// command line spells it --NAME, the service ?NAME=, Python name_with_underscores=.
+struct HostOptionInfo {
+    std::string_view name;
+    std::string_view argument;  // "N", "MODULES", "WxH", ...; empty for a flag (value "true")
+    std::string_view help;      // one line
+};
+std::span<const HostOptionInfo> hostOptions();
+const HostOptionInfo* findHostOption(std::string_view name);
+
+// Parses one host option given as text into `options`; the message when the name is unknown or
+// the value does not fit (the same message for every host). A flag takes "true"/"false"/"1"/"0".
+std::optional<std::string> setHostOption(RenderOptions& options, std::string_view name,
+                                         std::string_view text);
+
+// Everything a host for people asks of one symbol.
+struct SymbolRequest {
+    std::string control;  // a ControlKind name
+    // Property writes in the order given: NAME (a property, "Font.Name", ...) and VALUE as text.
+    std::vector<std::pair<std::string, std::string>> properties;
+    RenderOptions options;  // host options (already parsed with setHostOption)
+    bool segments = false;  // every Macro PDF417 segment, one image each
+};
+
+// The outcome, in the command line's exit statuses.
+enum class SymbolStatus : std::uint8_t {
+    Ok = 0,
+    Usage = 2,             // unknown control or property, a value that does not fit, too large
+    StrictWarnings = 3,    // options.strict and a warning note
+    NotRepresentable = 4,  // an error note: the symbol cannot stand for the data
+};
+
+struct SymbolResult {
+    SymbolStatus status = SymbolStatus::Ok;
+    std::string message;                // for Usage: the message, as the command line prints it
+    std::vector<RenderedImage> images;  // one, or one per segment; each with its notes
+    std::unique_ptr<Control> control;   // after the last paint: result properties are readable
+};
+
+// Creates the control, writes the properties in order, applies the host options and the host
+// conveniences, and paints it in the format asked for (nullopt: paint once for the notes and
+// the result properties only). Never throws for bad input; nothing is written to disk.
+SymbolResult makeSymbol(const SymbolRequest& request, std::optional<ImageFormat> format);
+
+}  // namespace qv

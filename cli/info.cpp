@@ -91,10 +91,11 @@ void printControlHelp(std::ostream& out, const ControlEntry& entry, const Contro
     out << "\nproperties:\n";
     for (const auto& p : control.properties()) {
         out << "  " << p.name << " (" << typeName(p.type);
-        if (p.readOnly) out << ", read-only";
+        if (p.access != PropertyAccess::ReadWrite) out << ", read-only";
         out << ", initially " << (p.defaultText.empty() ? "empty" : p.defaultText)
             << "): " << p.help << '\n';
-        if (p.type == PropType::Enum && !p.readOnly) out << "      " << expectedText(p) << '\n';
+        if (p.type == PropType::Enum && p.access == PropertyAccess::ReadWrite)
+            out << "      " << expectedText(p) << '\n';
     }
 }
 

@@ -14,7 +14,8 @@ std::string quoted(std::string_view text) {
 
 // A table entry of the given type, to reuse the value parser for a font's fields.
 PropertyInfo fieldInfo(std::string_view name, PropType type) {
-    return PropertyInfo{name, type, "", std::nullopt, false, "", {}, nullptr, nullptr};
+    return PropertyInfo{name, type, "",      std::nullopt, PropertyAccess::ReadWrite,
+                        "",   {},   nullptr, nullptr};
 }
 
 // Sets one field of `font`; the error message when the field or its value is unknown.
@@ -131,7 +132,7 @@ SetResult setProperty(Control& control, std::string_view name, std::string_view 
         }
     }
     if (!info) return {{}, "unknown property " + quoted(name)};
-    if (info->readOnly || !info->set)
+    if (info->access != PropertyAccess::ReadWrite || !info->set)
         return {{}, "property " + quoted(info->name) + " is read-only"};
 
     std::optional<PropertyValue> value;
@@ -158,7 +159,9 @@ SetResult setProperty(Control& control, std::string_view name, std::string_view 
 
 bool writeProperty(Control& control, std::string_view name, const PropertyValue& value) {
     const PropertyInfo* info = findProperty(control.properties(), name);
-    if (!info || info->readOnly || !info->set || !fitsType(info->type, value)) return false;
+    if (!info || info->access != PropertyAccess::ReadWrite || !info->set ||
+        !fitsType(info->type, value))
+        return false;
     info->set(control, value);
     return true;
 }

@@ -32,16 +32,10 @@ std::int64_t farMargin(const Control& control, std::string_view margin, std::str
     return std::clamp<std::int64_t>(m, 0, kMaxImageSide + 1);
 }
 
-bool hasProperty(const Control& control, std::string_view name) {
-    const auto table = control.properties();
-    return std::ranges::any_of(table, [&](const PropertyInfo& p) { return p.name == name; });
-}
-
+// ".png" and ".PNG" alike.
 bool endsWithIgnoringCase(std::string_view text, std::string_view suffix) {
-    if (text.size() < suffix.size()) return false;
-    return std::ranges::equal(text.substr(text.size() - suffix.size()), suffix, [](char a, char b) {
-        return (a >= 'A' && a <= 'Z' ? a + 32 : a) == b;
-    });
+    return text.size() >= suffix.size() &&
+           sameIgnoringCase(text.substr(text.size() - suffix.size()), suffix);
 }
 
 }  // namespace
@@ -64,7 +58,7 @@ std::optional<std::string> checkImageSize(std::int64_t width, std::int64_t heigh
 
 FitMargins standardMargins(const Control& control) {
     auto named = [&](std::string_view name) {
-        return hasProperty(control, name) ? name : std::string_view{};
+        return findProperty(control.properties(), name) ? name : std::string_view{};
     };
     FitMargins m;
     m.left = m.top = named("Margin");

@@ -85,7 +85,7 @@ TEST(RenderApi, ScaleAndQuietZoneApplyToOnePaintOnly) {
 TEST(RenderApi, StrictRefusesChangedData) {
     TempDir dir;
     TBarcode1D code;
-    code.Code = "lower";
+    code.Code = "Lower";
     EXPECT_TRUE(renderToFile(code, dir.file("a.png")).ok());
     RenderOptions strict;
     strict.strict = true;
@@ -141,7 +141,7 @@ TEST(MakeSymbol, StatusAndMessagesFollowTheRequest) {
         {{.control = "barcode1d", .properties = {{"Nope", "1"}}, .origins = {"--set"}},
          SymbolStatus::Usage,
          "--set: unknown property \"Nope\""},
-        {{.control = "barcode1d", .properties = {{"Code", "abc"}}, .options = {.strict = true}},
+        {{.control = "barcode1d", .properties = {{"Code", "aBc"}}, .options = {.strict = true}},
          SymbolStatus::StrictWarnings,
          ""},
         {{.control = "barcode1d", .properties = {{"barType", "UPCE"}, {"Code", "012345678905"}}},

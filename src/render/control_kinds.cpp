@@ -55,6 +55,7 @@ const ControlKind kKinds[] = {
      .dataProperty = "Code",
      .scaled = kPdf417Scaled,
      .moduleSize = "BarWidthPixels",
+     .beforePaint = &render::pdf417Conveniences,
      .prepareSegments = &render::prepareMacroPdf,
      .selectSegment = &render::selectMacroPdfSegment,
      .isKind = &is<TPDF417>},

@@ -60,6 +60,36 @@ void rebuildSymbol(Control& control, const NameSet&) {
     writePropertyValue(control, "rebuild", true);
 }
 
+std::int32_t recommendedEcLevel(std::int64_t dataCodewords) {
+    return dataCodewords <= 40 ? 2 : dataCodewords <= 160 ? 3 : dataCodewords <= 320 ? 4 : 5;
+}
+
+void pdf417Conveniences(Control& control, const NameSet& userSet) {
+    if (userSet.contains("PDFECLevel")) return;
+    auto& pdf = static_cast<TPDF417&>(control);
+    const auto n = static_cast<std::int64_t>(pdf.Code.size());
+    // Data codewords of each compaction, with its latch and the length descriptor.
+    std::int64_t codewords = 2;
+    switch (pdf.PDFMode) {
+        case pdf417::TEncoding::PDF_TEXT:
+            codewords += (n + 1) / 2;
+            break;
+        case pdf417::TEncoding::PDF_NUMERIC:
+            codewords += n / 44 * 15 + (n % 44 == 0 ? 0 : n % 44 / 3 + 1);
+            break;
+        default:
+            codewords += n / 6 * 5 + n % 6;
+            break;
+    }
+    std::int32_t level = recommendedEcLevel(codewords);
+    // Rows limited by PDFMaxRows (as Macro PDF417 segments are): error correction takes at most
+    // half of what they hold.
+    const std::int64_t capacity =
+        std::int64_t{std::clamp(pdf.PDFColumns, 1, 30)} * std::clamp(pdf.PDFMaxRows, 0, 90);
+    while (capacity > 0 && level > 0 && (std::int64_t{2} << level) > capacity / 2) --level;
+    pdf.PDFECLevel = level;
+}
+
 int prepareMacroPdf(Control& control) {
     auto& pdf = static_cast<TPDF417&>(control);
     pdf.resetMacroPDF();

@@ -1,10 +1,12 @@
 #include "render/conveniences.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "quorvantix/barcode1d.h"
 #include "quorvantix/host.h"
 #include "quorvantix/pdf417.h"
+#include "quorvantix/render.h"
 
 namespace qv::render {
 
@@ -33,7 +35,28 @@ std::string upcANumber(char numberSystem, std::string_view d) {
 
 }  // namespace
 
-void upceConveniences(Control& control, const NameSet& userSet) {
+// AUTO: the code set that draws all of the data in the shortest symbol (B when none does).
+void code128Auto(Control& control) {
+    auto& linear = static_cast<TBarcode1D&>(control);
+    if (!sameIgnoringCase(linear.Code128Set, "AUTO")) return;
+    std::string best = "B";
+    if (linear.barType == TSymbology::CODE128 || linear.barType == TSymbology::EAN128) {
+        std::int64_t shortest = INT64_MAX;
+        for (const char* set : {"C", "B", "A"}) {
+            linear.Code128Set = set;
+            const auto size = fitImageSize(control, FitMargins{}, nullptr);
+            // A set that leaves out, pads or cuts anything does not draw the data.
+            if (size && control.notes().empty() && size->width < shortest) {
+                shortest = size->width;
+                best = set;
+            }
+        }
+    }
+    linear.Code128Set = best;
+}
+
+void linearConveniences(Control& control, const NameSet& userSet) {
+    code128Auto(control);
     const auto type = readPropertyValue(control, "barType");
     const auto code = readPropertyValue(control, "Code");
     if (!type || !code || *type != PropertyValue{static_cast<std::int32_t>(TSymbology::UPCE)})

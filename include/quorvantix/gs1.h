@@ -27,7 +27,7 @@ struct Parsed {
 };
 
 // AIs in parentheses, "(01)...(17)...", or in brackets, "[01]...[17]..." (the first character
-// decides). Inside data a backslash before the opening bracket stands for that bracket: "\(".
+// decides). Inside data "\(" stands for a parenthesis (and "\[" for a bracket in bracket form).
 Parsed parseElementStrings(std::string_view text);
 
 struct CheckReport {

@@ -33,7 +33,9 @@ Parsed parseElementStrings(std::string_view text) {
         Element e{std::string(ai), {}, start + 1, end + 2};
         i = end + 1;
         while (i < text.size() && text[i] != open) {
-            if (text[i] == '\\' && i + 1 < text.size() && text[i + 1] == open) ++i;
+            if (text[i] == '\\' && i + 1 < text.size() &&
+                (text[i + 1] == open || text[i + 1] == '('))
+                ++i;
             e.data += text[i++];
         }
         if (e.data.empty()) return fail(start, "AI (" + e.ai + ") has no data");

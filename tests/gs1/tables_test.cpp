@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "gs1/dictionary.h"
+#include "gs1/linters.h"
 
 namespace qv::gs1 {
 namespace {
@@ -79,6 +81,26 @@ TEST(Gs1Tables, ComponentsSplitAsWritten) {
     EXPECT_EQ(v[0].cset, Cset::Y);
     EXPECT_EQ(v[0].minLength, 1);
     EXPECT_EQ(v[0].maxLength, 30);
+}
+
+// Every linter the dictionary names is implemented, or listed in the docs as not checked.
+TEST(Gs1Tables, EveryLinterCheckedOrDocumented) {
+    std::ifstream in(QV_GS1_DOC);
+    ASSERT_TRUE(in) << QV_GS1_DOC;
+    const std::string doc((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string notChecked = doc.substr(doc.find("### Linters not checked"));
+    for (const AiEntry& ai : allAis()) {
+        for (const Component& c : componentsOf(ai)) {
+            std::string_view names = c.linters;
+            while (!names.empty()) {
+                const auto comma = names.find(',');
+                const std::string name(names.substr(0, comma));
+                names = comma == std::string_view::npos ? "" : names.substr(comma + 1);
+                const bool listed = notChecked.find("`" + name + "`") != std::string::npos;
+                EXPECT_TRUE(findLinter(name) || listed) << name << " of AI " << ai.ai;
+            }
+        }
+    }
 }
 
 TEST(Gs1Tables, CountryLists) {

@@ -29,6 +29,7 @@ struct Parsed {
 // AIs in parentheses, "(01)...(17)...", or in brackets, "[01]...[17]..." (the first character
 // decides). Inside data "\(" stands for a parenthesis (and "\[" for a bracket in bracket form).
 Parsed parseElementStrings(std::string_view text);
+inline constexpr std::size_t kMaxTextLength = 8192;
 
 struct CheckReport {
     std::vector<std::string> errors;   // each names the AI, its position and the fault
@@ -38,7 +39,9 @@ struct CheckReport {
 
 // Known AIs, component lengths and character sets, the dictionary's linters, and the required
 // (req) and exclusive (ex) partners within the message.
+// At most kMaxFaults errors are listed, then one line that counts the rest.
 CheckReport checkElements(std::span<const Element> elements);
+inline constexpr std::size_t kMaxFaults = 50;
 
 // The linter names that are checked; any other name in the dictionary is reported as skipped.
 std::span<const std::string_view> implementedLinters();

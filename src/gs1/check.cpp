@@ -26,6 +26,12 @@ CheckReport checkElements(std::span<const Element> elements) {
         }
     }
     checkAssociations(elements, report);
+    // Faults past the first few only repeat the lesson (and pairs of many elements add up).
+    if (report.errors.size() > kMaxFaults) {
+        const std::size_t more = report.errors.size() - kMaxFaults;
+        report.errors.resize(kMaxFaults);
+        report.errors.push_back("... and " + std::to_string(more) + " more faults");
+    }
     return report;
 }
 

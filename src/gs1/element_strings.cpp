@@ -14,6 +14,11 @@ Parsed parseElementStrings(std::string_view text) {
         return out;
     };
     if (text.empty()) return fail(0, "no element strings");
+    // Checking pairs of elements grows with the square of their number: stop where no symbol
+    // could hold the data anyway.
+    if (text.size() > kMaxTextLength)
+        return fail(kMaxTextLength, "longer than any symbol holds (" +
+                                        std::to_string(kMaxTextLength) + " characters)");
     const char open = text[0];
     if (open != '(' && open != '[')
         return fail(0, "element strings start with an AI in parentheses or brackets, not " +

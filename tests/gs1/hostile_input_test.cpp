@@ -3,6 +3,8 @@
 
 #include <random>
 
+#include "core/text_conversions.h"
+#include "datamatrix/escapes.h"
 #include "quorvantix/gs1.h"
 
 namespace qv::gs1 {
@@ -13,9 +15,25 @@ void runAll(std::string_view text) {
     if (!p.ok()) return;
     const CheckReport r = checkElements(p.elements);
     for (const auto& e : r.errors) EXPECT_FALSE(e.empty());
-    (void)ean128Data(p.elements);
-    (void)datamatrixData(p.elements, Separator::GroupSeparator);
-    (void)humanReadable(p.elements);
+    // Whatever the data holds, the controls' escapes give back exactly the fields: only FNC1
+    // (202) comes between them in linear data; FNC1 (232, marked) first and only GS (29) between
+    // them in Data Matrix data.
+    std::string fields;
+    for (const Element& e : p.elements) fields += e.ai + e.data;
+    std::string linear = core::expandTildes(ean128Data(p.elements));
+    std::erase(linear, '\xCA');
+    EXPECT_TRUE(linear == fields) << text.substr(0, 80);
+    const auto matrix =
+        datamatrix::expandEscapes(datamatrixData(p.elements, Separator::GroupSeparator)).data;
+    ASSERT_TRUE(matrix.size() > 0 && matrix.at(0) == 232 && matrix.marked(0));
+    std::string rest = matrix.text.substr(1);
+    std::erase(rest, '\x1D');
+    std::erase(fields, '\x1D');
+    // The escapes stop where no Data Matrix symbol could hold more.
+    if (fields.size() < datamatrix::kMaxData) {
+        EXPECT_TRUE(rest == fields) << text.substr(0, 80);
+    }
+    EXPECT_FALSE(humanReadable(p.elements).empty());
 }
 
 TEST(Gs1HostileInput, RandomTexts) {

@@ -74,6 +74,7 @@ int paintAndWrite(const ControlEntry& entry, const Options& options, std::ostrea
     }
     const SymbolResult r = qv::makeSymbol(entry, std::get<SymbolRequest>(request), format);
     reportNotes(r.notes, where, "", err);
+    for (const auto& check : r.notChecked) err << where << "not checked: " << check << '\n';
     for (std::size_t i = 0; i < r.images.size(); ++i) {
         const std::string prefix = options.macro ? "segment " + std::to_string(i + 1) + " of " +
                                                        std::to_string(r.segmentCount) + ": "

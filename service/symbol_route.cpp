@@ -24,11 +24,10 @@ std::string controlNames() {
 // Applies one field to the request; the message when it cannot be.
 std::optional<std::string> apply(const ControlKind& kind, const QueryField& field,
                                  SymbolRequest& request) {
-    if (findHostOption(field.name)) {
-        const auto* option = findHostOption(field.name);
+    if (const HostOptionInfo* option = findHostOption(field.name)) {
         // A flag given without a value ("?strict") is set.
-        const std::string_view value =
-            option->argument.empty() && field.value.empty() ? "true" : field.value;
+        std::string_view value = field.value;
+        if (option->argument.empty() && value.empty()) value = "true";
         return setHostOption(request.options, field.name, value);
     }
     std::string name = field.name;

@@ -112,6 +112,8 @@ class ServiceTest(unittest.TestCase):
             ("/v1/barcode1d.png?X=abc", 400, ["barcode1d", "--set", "X=abc", "x.png"], 2),
             ("/v1/barcode1d.png?X=2147483647", 400, ["barcode1d", "--set", "X=2147483647", "x.png"], 2),
             ("/v1/datamatrix.png?data=" + "A" * 3000, 422, ["datamatrix", "-d", "A" * 3000, "x.png"], 4),
+            ("/v1/barcode1d.png?type=EAN13&data=12345&strict", 422,
+             ["barcode1d", "-t", "EAN13", "-d", "12345", "--strict", "x.png"], 3),
         ]
         for path, status, args, exit_status in cases:
             with self.subTest(path=path[:60]):
@@ -250,7 +252,7 @@ class LimitsTest(unittest.TestCase):
             service.close()
 
     def test_sigterm_finishes_the_request_in_flight(self):
-        service = Service(BINARY, "--threads", "2")
+        service = Service(BINARY, "--threads", "2", "--time-limit", "300000")
         result = {}
 
         def fetch():

@@ -48,10 +48,15 @@ TEST(SymbolRoute, ShorthandsAndPropertiesKeepTheirOrder) {
                                                                        {"Font.Name", "A B"}};
     EXPECT_EQ(job.request.properties, expected);
 
-    auto sized = prepareSymbol("datamatrix", "png", "size=300x200&data=x", 1000);
+    auto sized = prepareSymbol("datamatrix", "png", "size=300x200&data=x&strict", 1000);
     ASSERT_TRUE(std::holds_alternative<SymbolJob>(sized));
-    EXPECT_EQ(std::get<SymbolJob>(sized).request.options.width, 300);
-    EXPECT_EQ(std::get<SymbolJob>(sized).request.properties.front().first, "Code");
+    const SymbolRequest& request = std::get<SymbolJob>(sized).request;
+    EXPECT_EQ(request.options.width, 300);
+    EXPECT_EQ(request.properties.front().first, "Code");
+    // A flag without a value is set; with one, it takes it.
+    EXPECT_TRUE(request.options.strict);
+    auto off = prepareSymbol("datamatrix", "png", "strict=false", 1000);
+    EXPECT_FALSE(std::get<SymbolJob>(off).request.options.strict);
 }
 
 SymbolResult resultWith(SymbolStatus status, std::vector<Note> notes, std::string message = "") {

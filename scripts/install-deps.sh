@@ -6,7 +6,9 @@ pkgs=(build-essential cmake ninja-build pkg-config clang-format
       libpng-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
       libzxing-dev zint libzint-dev python3
       clang libclang-rt-14-dev
-      g++-mingw-w64-x86-64 mingw-w64-tools wine wine64 libwine-dev xvfb xauth)
+      g++-mingw-w64-x86-64 mingw-w64-tools wine wine64 libwine-dev xvfb xauth
+      libcpp-httplib-dev wrk chromium chromium-driver python3-selenium python3-zxing-cpp
+      python3-pil)
 missing=()
 for p in "${pkgs[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -1,0 +1,45 @@
+"""Per-call cost of the Python layer over the C++ render API, for an EAN-13 PNG.
+
+Runs each way in short rounds, interleaved, and keeps the best round of each, as interference
+from other work only ever adds time. Usage: python overhead.py [ROUNDS] [CALLS_PER_ROUND]
+"""
+
+import sys
+import time
+
+import quorvantix as qv
+from quorvantix import _core
+
+
+def python_control(calls):
+    control = qv.Barcode1D(barType=qv.Symbology.EAN13, Code="590123412345")
+    start = time.perf_counter()
+    for _ in range(calls):
+        control.render()
+    return time.perf_counter() - start
+
+
+def python_one_liner(calls):
+    start = time.perf_counter()
+    for _ in range(calls):
+        qv.render("ean13", "590123412345")
+    return time.perf_counter() - start
+
+
+def main():
+    rounds = int(sys.argv[1]) if len(sys.argv) > 1 else 15
+    calls = int(sys.argv[2]) if len(sys.argv) > 2 else 500
+    ways = {"C++ renderImage": _core._native_ean13_png, "Python control.render()": python_control,
+            "Python quorvantix.render()": python_one_liner}
+    best = {name: float("inf") for name in ways}
+    for _ in range(rounds):
+        for name, way in ways.items():
+            best[name] = min(best[name], way(calls) / calls)
+    native = best["C++ renderImage"]
+    print(f"EAN-13 PNG, best of {rounds} rounds of {calls} calls")
+    for name, seconds in best.items():
+        print(f"{name:28} {seconds * 1e6:8.1f} us/call  {seconds / native - 1:+7.1%}")
+
+
+if __name__ == "__main__":
+    main()

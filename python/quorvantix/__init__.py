@@ -47,7 +47,7 @@ __all__ = sorted(
 def _to_pil(self):
     """The image as a PIL image in RGB mode (needs Pillow); PNG images only."""
     if self.format != "png":
-        raise ValueError('an SVG image has no raster; render with format="png"')
+        raise ValueError(f"a {self.format} image has no raster; render with format=\"png\"")
     from PIL import Image as _PIL
 
     return _PIL.frombytes("RGB", (self.width, self.height), bytes(memoryview(self)))

@@ -49,9 +49,9 @@ def _class(cls):
         if p["access"] == "read-write":
             out += [f"    @{p['name']}.setter",
                     f"    def {p['name']}(self, value: {set_t}) -> None: ..."]
-    out.append(f'    def render(self, format: Literal["png", "svg"] = "png", *, {_options()}) -> Image: ...')
+    out.append(f'    def render(self, format: str = "png", *, {_options()}) -> Image: ...')
     if cls._kind_info["segmented"]:
-        out.append(f'    def segments(self, format: Literal["png", "svg"] = "png", *, {_options()}) -> Iterator[Image]: ...')
+        out.append(f'    def segments(self, format: str = "png", *, {_options()}) -> Iterator[Image]: ...')
     return out
 
 
@@ -62,7 +62,7 @@ def stubs():
            "class QuorvantixWarning(UserWarning): ...", "",
            "class Note:", "    severity: Literal['warning', 'error']", "    text: str", "",
            "class Image:", "    data: bytes", "    width: int", "    height: int",
-           "    format: Literal['png', 'svg']", "    notes: tuple[Note, ...]",
+           "    format: str", "    notes: tuple[Note, ...]",
            "    def save(self, path: str | os.PathLike[str]) -> None: ...",
            "    def to_pil(self) -> Any: ...", "    def __buffer__(self, flags: int) -> memoryview: ...",
            "", "class Font:"]
@@ -78,7 +78,7 @@ def stubs():
     for cls in _generated.classes:
         out += _class(cls) + [""]
     out.append("def render(symbol: str, data: str | bytes | None = None, "
-               f'format: Literal["png", "svg"] = "png", *, {_options()}, **properties: Any) -> Image: ...')
+               f'format: str = "png", *, {_options()}, **properties: Any) -> Image: ...')
     return "\n".join(out) + "\n"
 
 

@@ -20,14 +20,18 @@ const qv::Control& freshControl(const qv::ControlKind& kind) {
     return *control;
 }
 
-std::optional<qv::ImageFormat> formatNamed(const std::string& name) {
+// A format by its name, as the library knows formats by their file extensions.
+std::pair<qv::ImageFormat, std::string> formatNamed(const std::string& name) {
     std::string lower = name;
     std::ranges::transform(lower, lower.begin(), [](char c) {
         return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
     });
-    if (lower == "png") return qv::ImageFormat::Png;
-    if (lower == "svg") return qv::ImageFormat::Svg;
-    throw py::value_error("format must be \"png\" or \"svg\", not \"" + name + "\"");
+    const auto format =
+        lower.find('.') == std::string::npos ? qv::imageFormatOf("." + lower) : std::nullopt;
+    if (!format)
+        throw py::value_error("format \"" + name +
+                              "\" is none the library writes (\"png\", \"svg\", ...)");
+    return {*format, lower};
 }
 
 // A host option's value as the command line spells it: flags true/false, sizes WxH.
@@ -102,7 +106,7 @@ std::vector<std::string> ControlObject::changed() const {
     return names;
 }
 
-std::vector<py::object> ControlObject::make(std::optional<qv::ImageFormat> format,
+std::vector<py::object> ControlObject::make(const std::pair<qv::ImageFormat, std::string>& format,
                                             const py::kwargs& options, bool segments) {
     qv::SymbolRequest request;
     request.control = std::string(kind_->name);
@@ -129,7 +133,7 @@ std::vector<py::object> ControlObject::make(std::optional<qv::ImageFormat> forma
     qv::SymbolResult result;
     {
         py::gil_scoped_release nogil;
-        result = qv::makeSymbol(request, format);
+        result = qv::makeSymbol(request, format.first);
     }
     if (result.control) last_ = std::move(result.control);
     std::vector<qv::Note> notes;
@@ -164,7 +168,7 @@ std::vector<py::object> ControlObject::make(std::optional<qv::ImageFormat> forma
         for (const auto& note : result.images[i].notes)
             if (PyErr_WarnEx(packageTypes().warning.ptr(), (prefix + note.text).c_str(), 1) < 0)
                 throw py::error_already_set();
-        images.push_back(py::cast(Image(std::move(result.images[i]), *format)));
+        images.push_back(py::cast(Image(std::move(result.images[i]), format.first, format.second)));
     }
     return images;
 }

@@ -41,8 +41,8 @@ class ControlObject {
         std::string text;
     };
 
-    std::vector<py::object> make(std::optional<qv::ImageFormat> format, const py::kwargs& options,
-                                 bool segments);
+    std::vector<py::object> make(const std::pair<qv::ImageFormat, std::string>& format,
+                                 const py::kwargs& options, bool segments);
     std::string refusal(std::string_view name) const;
 
     const qv::ControlKind* kind_;

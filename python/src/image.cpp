@@ -9,10 +9,6 @@
 namespace qvpy {
 namespace {
 
-const char* formatName(qv::ImageFormat format) {
-    return format == qv::ImageFormat::Svg ? "svg" : "png";
-}
-
 // The buffer protocol by hand, so that a request that cannot be met raises BufferError instead
 // of passing a C++ exception through the interpreter.
 int getBuffer(PyObject* self, Py_buffer* view, int flags) {
@@ -52,11 +48,12 @@ int getBuffer(PyObject* self, Py_buffer* view, int flags) {
 
 }  // namespace
 
-Image::Image(qv::RenderedImage&& rendered, qv::ImageFormat format)
+Image::Image(qv::RenderedImage&& rendered, qv::ImageFormat format, std::string name)
     : data_(reinterpret_cast<const char*>(rendered.bytes.data()), rendered.bytes.size()),
       width_(rendered.size.width),
       height_(rendered.size.height),
       format_(format),
+      formatName_(std::move(name)),
       notes_(notesToPython(rendered.notes)) {
     shape[0] = height_;
     shape[1] = width_;
@@ -65,9 +62,8 @@ Image::Image(qv::RenderedImage&& rendered, qv::ImageFormat format)
 
 void Image::save(const std::string& path) const {
     if (const auto named = qv::imageFormatOf(path); named && *named != format_)
-        throw py::value_error(
-            path + " names a " + (*named == qv::ImageFormat::Svg ? "SVG" : "PNG") +
-            " file, but the image is " + (format_ == qv::ImageFormat::Svg ? "SVG" : "PNG"));
+        throw py::value_error(path + " names another format than the image's (" + formatName_ +
+                              ")");
     const char* bytes = PyBytes_AS_STRING(data_.ptr());
     const auto size = static_cast<std::size_t>(PyBytes_GET_SIZE(data_.ptr()));
     std::string error;
@@ -86,7 +82,7 @@ void Image::save(const std::string& path) const {
 const std::uint8_t* Image::raster(std::string* error) {
     if (raster_) return raster_.get();
     if (format_ != qv::ImageFormat::Png) {
-        *error = "an SVG image has no raster; render with format=\"png\"";
+        *error = "a " + formatName_ + " image has no raster; render with format=\"png\"";
         return nullptr;
     }
     png_image png;
@@ -144,8 +140,8 @@ void bindImage(py::module_& m) {
         .def_property_readonly("data", &Image::data, "the encoded image (PNG or SVG bytes)")
         .def_property_readonly("width", &Image::width, "width in pixels")
         .def_property_readonly("height", &Image::height, "height in pixels")
-        .def_property_readonly(
-            "format", [](const Image& i) { return formatName(i.format()); }, "\"png\" or \"svg\"")
+        .def_property_readonly("format", &Image::formatName,
+                               "the format's name: \"png\", \"svg\", ...")
         .def_property_readonly("notes", &Image::notes,
                                "what the paint left out, padded or cut (a tuple of Note)")
         .def(
@@ -157,9 +153,9 @@ void bindImage(py::module_& m) {
             "Writes the image to a file atomically: a temporary file, then a rename, so that a "
             "failed write leaves nothing behind. Raises OSError when it cannot.")
         .def("__repr__", [](const Image& i) {
-            return "<quorvantix.Image " + std::string(formatName(i.format())) + " " +
-                   std::to_string(i.width()) + "x" + std::to_string(i.height()) + ", " +
-                   std::to_string(py::len(i.notes())) + " notes>";
+            return "<quorvantix.Image " + i.formatName() + " " + std::to_string(i.width()) + "x" +
+                   std::to_string(i.height()) + ", " + std::to_string(py::len(i.notes())) +
+                   " notes>";
         });
 }
 

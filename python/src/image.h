@@ -14,21 +14,23 @@ namespace py = pybind11;
 
 class Image {
   public:
-    // Takes the rendered bytes; needs the GIL (it makes the Python objects once).
-    Image(qv::RenderedImage&& rendered, qv::ImageFormat format);
+    // Takes the rendered bytes; needs the GIL (it makes the Python objects once). `name` is the
+    // format as the caller named it ("png").
+    Image(qv::RenderedImage&& rendered, qv::ImageFormat format, std::string name);
 
     const py::bytes& data() const { return data_; }
     std::int32_t width() const { return width_; }
     std::int32_t height() const { return height_; }
     qv::ImageFormat format() const { return format_; }
+    const std::string& formatName() const { return formatName_; }
     const py::tuple& notes() const { return notes_; }
 
     // Writes the bytes to `path` atomically; OSError when that fails, ValueError when the
     // path's extension names the other format.
     void save(const std::string& path) const;
 
-    // Rows of RGB pixels, decoded from the PNG at the first call and kept; nullptr for SVG or
-    // when decoding fails (the reason in *error).
+    // Rows of RGB pixels, decoded from the PNG at the first call and kept; nullptr for other
+    // formats or when decoding fails (the reason in *error).
     const std::uint8_t* raster(std::string* error);
 
     // Shape and strides of the raster for the buffer protocol: height, width, 3 bytes.
@@ -40,6 +42,7 @@ class Image {
     std::int32_t width_;
     std::int32_t height_;
     qv::ImageFormat format_;
+    std::string formatName_;
     py::tuple notes_;
     std::unique_ptr<std::uint8_t[]> raster_;
 };

@@ -1,3 +1,6 @@
+import sys
+import threading
+import time
 from concurrent.futures import ThreadPoolExecutor
 
 import quorvantix as qv
@@ -22,3 +25,27 @@ def test_one_control_rendered_from_many_threads():
     expected = control.render().data
     with ThreadPoolExecutor(max_workers=4) as pool:
         assert set(pool.map(lambda _: control.render().data, range(32))) == {expected}
+
+
+def test_rendering_releases_the_gil():
+    # With a long switch interval the other thread runs only when this one lets go of the GIL.
+    ticks, stop = [0], threading.Event()
+
+    def tick():
+        while not stop.is_set():
+            ticks[0] += 1
+            time.sleep(0)
+
+    interval = sys.getswitchinterval()
+    sys.setswitchinterval(30)
+    ticker = threading.Thread(target=tick)
+    try:
+        ticker.start()
+        before = ticks[0]
+        qv.DataMatrix(Code="GIL" * 100).render(size=(3000, 3000))
+        during = ticks[0] - before
+    finally:
+        stop.set()
+        sys.setswitchinterval(interval)
+        ticker.join()
+    assert during > 0

@@ -3,27 +3,19 @@
 #include <algorithm>
 
 #include "quorvantix/bounds.h"
+#include "quorvantix/host.h"
 #include "quorvantix/png.h"
 #include "quorvantix/raster.h"
 #include "quorvantix/svg.h"
+#include "render/host_settings.h"
+#include "render/image_painting.h"
+#include "render/property_values.h"
 
 namespace qv {
 namespace {
 
-std::optional<PropertyValue> readValue(const Control& control, std::string_view name) {
-    if (name.empty()) return std::nullopt;
-    const PropertyInfo* info = findProperty(control.properties(), name);
-    if (!info || !info->get) return std::nullopt;
-    return info->get(control);
-}
-
-std::int64_t integerProperty(const Control& control, std::string_view name) {
-    const auto v = readValue(control, name);
-    return v && std::holds_alternative<std::int32_t>(*v) ? std::get<std::int32_t>(*v) : 0;
-}
-
 TColor backColor(const Control& control) {
-    const auto v = readValue(control, "BackColor");
+    const auto v = readPropertyValue(control, "BackColor");
     if (v && std::holds_alternative<std::int32_t>(*v))
         return static_cast<TColor>(std::get<std::int32_t>(*v));
     return 0xFFFFFF;
@@ -33,9 +25,10 @@ TColor backColor(const Control& control) {
 // distance of the drawing from the near edge.
 std::int64_t farMargin(const Control& control, std::string_view margin, std::string_view offset,
                        std::int64_t drawnFrom) {
-    const std::int64_t m = margin.empty() && offset.empty() ? drawnFrom
-                                                            : integerProperty(control, margin) +
-                                                                  integerProperty(control, offset);
+    const std::int64_t m =
+        margin.empty() && offset.empty()
+            ? drawnFrom
+            : render::integerProperty(control, margin) + render::integerProperty(control, offset);
     return std::clamp<std::int64_t>(m, 0, kMaxImageSide + 1);
 }
 
@@ -106,7 +99,9 @@ std::optional<ImageSize> fitImageSize(Control& control, const std::optional<FitM
     return ImageSize{static_cast<std::int32_t>(width), static_cast<std::int32_t>(height)};
 }
 
-RenderedImage renderImage(Control& control, ImageFormat format, const RenderOptions& options) {
+namespace render {
+
+RenderedImage paintImage(Control& control, ImageFormat format, const RenderOptions& options) {
     RenderedImage result;
     if (options.width != 0 || options.height != 0) {
         if (auto problem = checkImageSize(options.width, options.height)) {
@@ -137,6 +132,18 @@ RenderedImage renderImage(Control& control, ImageFormat format, const RenderOpti
     return result;
 }
 
+}  // namespace render
+
+RenderedImage renderImage(Control& control, ImageFormat format, const RenderOptions& options) {
+    const render::ScopedHostSettings settings(control, options);
+    if (settings.problem()) {
+        RenderedImage none;
+        none.error = *settings.problem();
+        return none;
+    }
+    return render::paintImage(control, format, options);
+}
+
 RenderedImage renderToFile(Control& control, const std::string& path,
                            const RenderOptions& options) {
     const auto format = imageFormatOf(path);
@@ -152,6 +159,10 @@ RenderedImage renderToFile(Control& control, const std::string& path,
             image.error = "not written: " + note.text;
             return image;
         }
+    }
+    if (options.strict && !image.notes.empty()) {
+        image.error = "not written (strict): " + image.notes.front().text;
+        return image;
     }
     std::string why;
     if (!writeFileAtomically(path, image.bytes.data(), image.bytes.size(), &why))

@@ -71,6 +71,23 @@ TEST(MaxiControl, LAndResolutionGoThroughTheirSetters) {
     EXPECT_EQ(control.preferredWidth, 480);
 }
 
+TEST(MaxiControl, LWrittenDirectlyIsLaidOutAtThePaint) {
+    for (const double size : {40.0, 25.5, double{NAN}}) {
+        SCOPED_TRACE(size);
+        TMaxicode direct, throughSetter;
+        direct.L = size;
+        throughSetter.setL(size);
+        for (const auto kind : {DrawCall::Kind::Ellipse, DrawCall::Kind::Line}) {
+            const auto a = calls(direct, kind);
+            const auto b = calls(throughSetter, kind);
+            ASSERT_EQ(a.size(), b.size());
+            for (std::size_t i = 0; i < a.size(); ++i) EXPECT_EQ(a[i].points, b[i].points);
+        }
+        EXPECT_EQ(direct.WHexagon, throughSetter.WHexagon);
+        EXPECT_EQ(direct.preferredWidth, throughSetter.preferredWidth);
+    }
+}
+
 TEST(MaxiControl, NoLayoutForBadResolutionOrSize) {
     TMaxicode control;
     control.setResolution(600);

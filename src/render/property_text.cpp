@@ -1,8 +1,10 @@
-#include "property_setting.h"
-
+// Property values as text, through the property table only: what --set, a URL query and a Python
+// attribute write.
 #include <algorithm>
 
-namespace qv::cli {
+#include "quorvantix/host.h"
+
+namespace qv {
 namespace {
 
 std::string quoted(std::string_view text) {
@@ -84,6 +86,10 @@ bool fitsType(PropType type, const PropertyValue& value) {
 
 }  // namespace
 
+bool writableByHosts(const PropertyInfo& info) {
+    return !info.readOnly && info.set != nullptr;
+}
+
 bool sameIgnoringCase(std::string_view a, std::string_view b) {
     return std::ranges::equal(a, b, [](char x, char y) {
         auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
@@ -116,7 +122,7 @@ std::string expectedText(const PropertyInfo& info) {
     return {};
 }
 
-SetResult setProperty(Control& control, std::string_view name, std::string_view text) {
+SetResult setPropertyText(Control& control, std::string_view name, std::string_view text) {
     const auto table = control.properties();
     const PropertyInfo* info = findProperty(table, name);
     std::string_view field;
@@ -131,8 +137,7 @@ SetResult setProperty(Control& control, std::string_view name, std::string_view 
         }
     }
     if (!info) return {{}, "unknown property " + quoted(name)};
-    if (info->readOnly || !info->set)
-        return {{}, "property " + quoted(info->name) + " is read-only"};
+    if (!writableByHosts(*info)) return {{}, "property " + quoted(info->name) + " is read-only"};
 
     std::optional<PropertyValue> value;
     if (info->type == PropType::Font) {
@@ -156,17 +161,18 @@ SetResult setProperty(Control& control, std::string_view name, std::string_view 
     return {std::string(info->name), {}};
 }
 
-bool writeProperty(Control& control, std::string_view name, const PropertyValue& value) {
+bool writePropertyValue(Control& control, std::string_view name, const PropertyValue& value) {
     const PropertyInfo* info = findProperty(control.properties(), name);
-    if (!info || info->readOnly || !info->set || !fitsType(info->type, value)) return false;
+    if (!info || !writableByHosts(*info) || !fitsType(info->type, value)) return false;
     info->set(control, value);
     return true;
 }
 
-std::optional<PropertyValue> readProperty(const Control& control, std::string_view name) {
+std::optional<PropertyValue> readPropertyValue(const Control& control, std::string_view name) {
+    if (name.empty()) return std::nullopt;
     const PropertyInfo* info = findProperty(control.properties(), name);
     if (!info || !info->get) return std::nullopt;
     return info->get(control);
 }
 
-}  // namespace qv::cli
+}  // namespace qv

@@ -24,7 +24,7 @@ def cpp_library() -> Path:
     build = Path(os.environ.get("QV_BUILD_DIR", ROOT / "build" / "release"))
     if not (build / "CMakeCache.txt").exists():
         subprocess.run(["cmake", "--preset", "release"], cwd=ROOT, check=True)
-    subprocess.run(["cmake", "--build", str(build), "--target", "quorvantix_static", "qv_cli"],
+    subprocess.run(["cmake", "--build", str(build), "--target", "quorvantix_static"],
                    cwd=ROOT, check=True)
     return build
 
@@ -38,7 +38,7 @@ class BuildExt(build_ext):
     def run(self):
         build = cpp_library()
         for ext in self.extensions:
-            ext.extra_objects = [str(build / "libqv_cli.a"), str(build / "libquorvantix.a")]
+            ext.extra_objects = [str(build / "libquorvantix.a")]
         self.run_command("build_py")
         super().run()
         self.write_stubs()
@@ -54,7 +54,7 @@ class BuildExt(build_ext):
 core = Extension(
     "quorvantix._core",
     sources=sorted(str(p.relative_to(HERE)) for p in (HERE / "src").glob("*.cpp")),
-    include_dirs=[str(ROOT / "include"), str(ROOT / "cli")],
+    include_dirs=[str(ROOT / "include")],
     language="c++",
     extra_compile_args=[
         "-std=c++20", "-g0", "-O2", "-fvisibility=hidden", "-Wall", "-Wextra", "-Wpedantic",

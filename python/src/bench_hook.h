@@ -3,8 +3,8 @@
 
 namespace qvpy {
 
-// Seconds that `repeat` renders of an EAN-13 PNG take through qv::renderImage; the GIL is
-// released meanwhile.
-double nativeEan13Png(int repeat);
+// CPU seconds that `repeat` renders of an EAN-13 PNG take through qv::renderImage on one control,
+// or through qv::makeSymbol from text as the Python layer calls it; the GIL is released meanwhile.
+double nativeEan13Png(int repeat, bool throughHost);
 
 }  // namespace qvpy

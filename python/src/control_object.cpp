@@ -113,19 +113,13 @@ std::vector<py::object> ControlObject::make(const std::pair<qv::ImageFormat, std
     request.segments = segments;
     request.properties.reserve(writes_.size());
     for (const auto& w : writes_) request.properties.emplace_back(w.name, w.text);
-    bool strict = false;
     for (const auto& [key, value] : options) {
         std::string name = py::str(key);
         std::ranges::replace(name, '_', '-');
         if (value.is_none()) continue;
-        if (!qv::findHostOption(name)) {
-            if (name == "strict") {
-                strict = py::bool_(py::reinterpret_borrow<py::object>(value));
-                continue;
-            }
+        if (!qv::findHostOption(name))
             throw py::type_error("render() got an unexpected keyword argument '" +
                                  std::string(py::str(key)) + "'");
-        }
         if (auto problem = qv::setHostOption(request.options, name, optionText(value)))
             throw py::value_error(*problem);
     }
@@ -133,10 +127,10 @@ std::vector<py::object> ControlObject::make(const std::pair<qv::ImageFormat, std
     qv::SymbolResult result;
     {
         py::gil_scoped_release nogil;
-        result = qv::makeSymbol(request, format.first);
+        result = qv::makeSymbol(*kind_, request, format.first);
     }
     if (result.control) last_ = std::move(result.control);
-    std::vector<qv::Note> notes;
+    std::vector<qv::Note> notes = result.notes;
     for (const auto& image : result.images)
         notes.insert(notes.end(), image.notes.begin(), image.notes.end());
     switch (result.status) {
@@ -151,14 +145,6 @@ std::vector<py::object> ControlObject::make(const std::pair<qv::ImageFormat, std
                 notes, qv::Note::Severity::Error,
                 result.message.empty() ? "the symbol cannot stand for the data" : result.message);
     }
-    for (const auto& image : result.images)
-        for (const auto& note : image.notes)
-            if (note.severity == qv::Note::Severity::Error)
-                raiseSymbolError(notes, qv::Note::Severity::Error, note.text);
-    const bool warned = std::ranges::any_of(
-        notes, [](const qv::Note& n) { return n.severity == qv::Note::Severity::Warning; });
-    if (strict && warned) raiseSymbolError(notes, qv::Note::Severity::Warning, "");
-
     std::vector<py::object> images;
     const std::size_t count = result.images.size();
     for (std::size_t i = 0; i < count; ++i) {

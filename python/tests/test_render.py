@@ -54,6 +54,8 @@ def test_size_and_scale_options():
     assert (control.render(size=(300, 80)).width, control.render(size="300x80").height) == (300, 80)
     one, two = control.render(), control.render(scale=2)
     assert two.width > one.width
+    assert control.render(quiet_zone=30).width > one.width
+    assert control.X == 1  # options apply to the render, not to the settings
 
 
 def test_results_are_those_of_the_last_render():
@@ -74,6 +76,8 @@ def test_macro_pdf417_yields_every_segment():
     assert len(images) == pdf.PDFMacroSegmentCount > 1
     assert all(i.format == "png" for i in images)
     assert not hasattr(qv.Barcode1D(), "segments")
+    with pytest.raises(qv.SymbolError, match="no data to split"):
+        list(qv.PDF417(Code="").segments())
 
 
 def test_repr_shows_what_differs_from_the_defaults():

@@ -43,8 +43,15 @@ void reportNotes(const std::vector<Note>& notes, std::string_view where, const s
 
 int paintAndWrite(const ControlEntry& entry, const Options& options, std::ostream& out,
                   std::ostream& err, const std::string& where) {
+    const bool toStdout = options.output == kStandardOutput;
+    if (toStdout && options.macro) {
+        err << where << "-o - writes one image; --macro writes a file per segment\n";
+        return kExitUsage;
+    }
     std::optional<ImageFormat> format;
-    if (options.output) {
+    if (toStdout) {
+        format = ImageFormat::Png;
+    } else if (options.output) {
         format = imageFormatOf(*options.output);
         if (!format) {
             err << where << "-o " << *options.output
@@ -69,6 +76,10 @@ int paintAndWrite(const ControlEntry& entry, const Options& options, std::ostrea
         err << where << r.message << '\n';
         return kExitUsage;
     }
+    if (!options.output && !options.info) {
+        err << where << "nothing to write: give -o FILE (- for standard output), or --info\n";
+        return kExitUsage;
+    }
     if (options.info) printValues(out, *r.control);
     if (r.status == SymbolStatus::NotRepresentable) {
         if (options.output) err << where << "no file written\n";
@@ -77,6 +88,17 @@ int paintAndWrite(const ControlEntry& entry, const Options& options, std::ostrea
     if (r.status == SymbolStatus::StrictWarnings) {
         if (options.output) err << where << "no file written (--strict)\n";
         return kExitStrictWarnings;
+    }
+    if (toStdout) {
+        const auto& bytes = r.images.front().bytes;
+        out.write(reinterpret_cast<const char*>(bytes.data()),
+                  static_cast<std::streamsize>(bytes.size()));
+        out.flush();
+        if (!out) {
+            err << where << "cannot write to standard output\n";
+            return kExitOutputFailed;
+        }
+        return kExitOk;
     }
     std::vector<OutputFile> files;
     if (format) {
@@ -95,6 +117,10 @@ int paintAndWrite(const ControlEntry& entry, const Options& options, std::ostrea
 
 int execute(std::span<const ControlEntry> controls, const Options& options, std::ostream& out,
             std::ostream& err, const Environment& environment) {
+    if (options.version) {
+        out << "quorvantix " << QV_VERSION << '\n';
+        return kExitOk;
+    }
     if (options.control.empty()) {
         printUsage(options.help ? out : err, controls);
         return options.help ? kExitOk : kExitUsage;
@@ -102,7 +128,13 @@ int execute(std::span<const ControlEntry> controls, const Options& options, std:
     const ControlEntry* entry = findControl(controls, options.control);
     if (!entry) {
         err << "quorvantix: unknown control \"" << options.control << "\"; the controls are:";
-        for (const auto& c : controls) err << ' ' << c.name;
+        std::vector<std::string_view> names;
+        for (const auto& c : controls) {
+            err << ' ' << c.name;
+            names.push_back(c.name);
+        }
+        const std::string suggestion = didYouMean(options.control, names);
+        err << suggestion;
         err << '\n';
         return kExitUsage;
     }

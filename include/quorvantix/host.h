@@ -63,6 +63,10 @@ bool writableByHosts(const PropertyInfo& info);
 bool sameIgnoringCase(std::string_view a, std::string_view b);
 // A short description of the text a property of this type takes, for messages and help.
 std::string expectedText(const PropertyInfo& info);
+// Whether two names are the same but for case, spaces and punctuation ("EAN-13", "ean13").
+bool sameFoldedName(std::string_view a, std::string_view b);
+// "; did you mean NAME?" for the name nearest to what was typed, or empty when none is near.
+std::string didYouMean(std::string_view typed, std::span<const std::string_view> names);
 
 // Writing a property from text, as --set, a URL query and a Python attribute all do.
 struct SetResult {

@@ -2,6 +2,7 @@
 // describes them from this table.
 #include <algorithm>
 #include <charconv>
+#include <vector>
 
 #include "quorvantix/host.h"
 
@@ -100,7 +101,11 @@ const HostOptionInfo* findHostOption(std::string_view name) {
 std::optional<std::string> setHostOption(RenderOptions& options, std::string_view name,
                                          std::string_view text) {
     const HostOptionInfo* option = findHostOption(name);
-    if (!option) return "unknown option --" + std::string(name);
+    if (!option) {
+        std::vector<std::string_view> names;
+        for (const auto& o : kHostOptions) names.push_back(o.name);
+        return "unknown option --" + std::string(name) + didYouMean(name, names);
+    }
     return option->set(options, text);
 }
 

@@ -4,6 +4,7 @@
 #include "quorvantix/host.h"
 #include "render/conveniences.h"
 #include "render/image_painting.h"
+#include "render/refusals.h"
 #include "render/sizing.h"
 
 namespace qv {
@@ -23,6 +24,7 @@ bool paintOne(SymbolResult& result, const RenderOptions& options, std::optional<
         // The size limit does not matter when nothing is written.
         fitImageSize(control, options.margins, nullptr);
         image.notes = control.notes();
+        render::addRefusals(control, image.notes);
     } else {
         image = render::paintImage(control, *format, options);
         if (!image.ok()) {

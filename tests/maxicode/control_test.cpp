@@ -49,8 +49,8 @@ TEST(MaxiControl, PropertyTable) {
                             names[i] == "positionOfCode";
         EXPECT_EQ(table[i].storedDefault.has_value(), stored);
         EXPECT_EQ(table[i].storedDefault.value_or(table[i].defaultText), table[i].defaultText);
-        EXPECT_EQ(table[i].readOnly, names[i].starts_with("preferred"));
-        EXPECT_EQ(table[i].set == nullptr, table[i].readOnly);
+        EXPECT_EQ(table[i].access == PropertyAccess::ReadOnly, names[i].starts_with("preferred"));
+        EXPECT_EQ(table[i].set == nullptr, table[i].access == PropertyAccess::ReadOnly);
     }
     EXPECT_EQ(control.Width, 200);
     EXPECT_EQ(control.Height, 200);

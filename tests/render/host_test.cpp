@@ -45,6 +45,15 @@ TEST(RenderApi, UpcEFollowsTheNumberSystemOfTheDataUnlessTheProgramChoseOne) {
         {"112345000062", std::nullopt, "11234562"},
         {"012345000065", "0", "01234565"},
         {"112345000062", "0", ""},  // the parity asked for does not fit the data
+        // The forms people write: six digits, with the number system, with the check digit.
+        {"123456", std::nullopt, "01234565"},
+        {"0123456", std::nullopt, "01234565"},
+        {"01234565", std::nullopt, "01234565"},
+        {"11234562", std::nullopt, "11234562"},
+        {"123453", std::nullopt, "01234531"},
+        {"123454", std::nullopt, "01234543"},
+        {"123450", std::nullopt, "01234505"},
+        {"01234564", std::nullopt, ""},  // a wrong check digit
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.code + " " + c.system.value_or("-"));
@@ -56,6 +65,7 @@ TEST(RenderApi, UpcEFollowsTheNumberSystemOfTheDataUnlessTheProgramChoseOne) {
         const std::string before = upce.UPCESytem;
         const auto file = renderToFile(upce, dir.file("upce.png"));
         EXPECT_EQ(upce.UPCESytem, before);  // what the program wrote stays
+        EXPECT_EQ(upce.Code, c.code);
         if (c.decoded.empty()) {
             EXPECT_FALSE(file.ok());
             EXPECT_TRUE(dir.files().empty());
@@ -85,7 +95,7 @@ TEST(RenderApi, ScaleAndQuietZoneApplyToOnePaintOnly) {
 TEST(RenderApi, StrictRefusesChangedData) {
     TempDir dir;
     TBarcode1D code;
-    code.Code = "lower";
+    code.Code = "Lower";
     EXPECT_TRUE(renderToFile(code, dir.file("a.png")).ok());
     RenderOptions strict;
     strict.strict = true;
@@ -141,7 +151,7 @@ TEST(MakeSymbol, StatusAndMessagesFollowTheRequest) {
         {{.control = "barcode1d", .properties = {{"Nope", "1"}}, .origins = {"--set"}},
          SymbolStatus::Usage,
          "--set: unknown property \"Nope\""},
-        {{.control = "barcode1d", .properties = {{"Code", "abc"}}, .options = {.strict = true}},
+        {{.control = "barcode1d", .properties = {{"Code", "aBc"}}, .options = {.strict = true}},
          SymbolStatus::StrictWarnings,
          ""},
         {{.control = "barcode1d", .properties = {{"barType", "UPCE"}, {"Code", "012345678905"}}},

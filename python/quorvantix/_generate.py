@@ -2,6 +2,7 @@
 
 import enum
 import inspect
+import re
 from dataclasses import dataclass, field
 
 from . import _core
@@ -60,7 +61,8 @@ def _attribute(prop, enum_cls):
     def fset(self, value):
         self._set(name, value)
 
-    doc = prop["help"] + (" (result of the last render)" if prop["access"] == "result" else "")
+    doc = prop["help"] + (" (written by the paint: the last render's)"
+                          if prop["access"] != "read-write" else "")
     return property(fget, fset, doc=doc)
 
 
@@ -78,7 +80,10 @@ def _make_class(desc, enums_by_members, generated, host_keywords):
 
     def __setattr__(self, name, value):
         if name not in infos:
-            raise AttributeError(f'unknown property "{name}"', name=name, obj=self)
+            try:
+                self._set(name, value)  # refused, with the host's message
+            except AttributeError as refused:
+                raise AttributeError(str(refused), name=name, obj=self) from None
         object.__setattr__(self, name, value)
 
     def __repr__(self):
@@ -124,15 +129,20 @@ def _class_doc(desc):
     return "\n".join(lines)
 
 
+def _folded(name):
+    """A name without regard to case and punctuation, as the host takes symbology names."""
+    return re.sub(r"[^a-z0-9]", "", str(name).lower())
+
+
 def _symbol_lookup(classes):
-    """Lower-case names a one-liner takes: each control's, and each member of a type property."""
+    """Names a one-liner takes: each control's, and each member of a type property."""
     lookup = {}
     for cls in classes:
-        lookup[cls._kind_info["name"].lower()] = (cls, None)
+        lookup[_folded(cls._kind_info["name"])] = (cls, None)
     for cls in classes:
         enum_cls = cls._enums.get(cls._type_property)
         for member in enum_cls or ():
-            lookup.setdefault(member.name.lower(), (cls, member))
+            lookup.setdefault(_folded(member.name), (cls, member))
     return lookup
 
 
@@ -145,7 +155,7 @@ def _make_render(classes, host_keywords):
         ``symbol`` is a control ("datamatrix", "pdf417", ...) or a symbology of the linear one
         ("ean13", "code128", ...), any case; ``data`` sets the control's data. Other keywords are
         properties (``X=2``) or render() options (``scale=2``, ``strict=True``)."""
-        found = lookup.get(str(symbol).lower())
+        found = lookup.get(_folded(symbol))
         if found is None:
             raise ValueError(f'unknown symbol "{symbol}"; the controls and symbologies are: '
                              + ", ".join(sorted(lookup)))
@@ -158,7 +168,7 @@ def _make_render(classes, host_keywords):
             setattr(control, cls._data_property, data)
         for name, value in keywords.items():
             setattr(control, name, value)
-        return control.render(format, **options)
+        return control.render(format, _stacklevel=2, **options)  # warnings name the caller
 
     render.__module__ = "quorvantix"
     return render

@@ -1,18 +1,16 @@
-// How a Python host may treat a property: the one place that reads the table's access field.
+// How a Python host treats a property: the one place that reads the table's access kind.
 #pragma once
 
 #include "quorvantix/property.h"
 
 namespace qvpy {
 
-enum class Access {
-    ReadWrite,  // set by the user, sent with every render
-    Result,     // written by a paint, read from the last render
-    ReadOnly,   // neither set nor written by a paint
-};
+using Access = qv::PropertyAccess;
 
+// ReadWrite: set by the user and sent with every render. Result and ReadOnly: written by the
+// control, read from the last render.
 inline Access accessOf(const qv::PropertyInfo& info) {
-    return info.readOnly ? Access::Result : Access::ReadWrite;
+    return info.access;
 }
 
 inline const char* accessName(Access access) {

@@ -92,7 +92,7 @@ py::object ControlObject::get(std::string_view name) const {
     const qv::PropertyInfo* info = qv::findProperty(settings_->properties(), name);
     if (!info || info->name != name || !info->get)
         throw py::attribute_error("unknown property \"" + std::string(name) + "\"");
-    const bool result = accessOf(*info) == Access::Result && last_;
+    const bool result = accessOf(*info) != Access::ReadWrite && last_;
     return toPython(*info, info->get(result ? *last_ : *settings_));
 }
 
@@ -113,8 +113,13 @@ std::vector<py::object> ControlObject::make(const std::pair<qv::ImageFormat, std
     request.segments = segments;
     request.properties.reserve(writes_.size());
     for (const auto& w : writes_) request.properties.emplace_back(w.name, w.text);
+    int stackLevel = 1;
     for (const auto& [key, value] : options) {
         std::string name = py::str(key);
+        if (name == "_stacklevel") {
+            stackLevel = value.cast<int>();
+            continue;
+        }
         std::ranges::replace(name, '_', '-');
         if (value.is_none()) continue;
         if (!qv::findHostOption(name))
@@ -152,7 +157,8 @@ std::vector<py::object> ControlObject::make(const std::pair<qv::ImageFormat, std
             count > 1 ? "segment " + std::to_string(i + 1) + " of " + std::to_string(count) + ": "
                       : "";
         for (const auto& note : result.images[i].notes)
-            if (PyErr_WarnEx(packageTypes().warning.ptr(), (prefix + note.text).c_str(), 1) < 0)
+            if (PyErr_WarnEx(packageTypes().warning.ptr(), (prefix + note.text).c_str(),
+                             stackLevel) < 0)
                 throw py::error_already_set();
         images.push_back(py::cast(Image(std::move(result.images[i]), format.first, format.second)));
     }

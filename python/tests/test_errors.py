@@ -102,14 +102,20 @@ def test_error_notes_raise_symbol_error_with_the_notes():
 
 
 def test_warning_notes_become_warnings_or_errors_with_strict():
-    control = qv.Barcode1D(barType="EAN13", Code="59012341234A")
-    with pytest.warns(qv.QuorvantixWarning, match="non-digit") as caught:
+    control = qv.Barcode1D(barType="CODE39", Code="PART-a1")
+    with pytest.warns(qv.QuorvantixWarning, match="left out: a") as caught:
         image = control.render()
     assert [n.text for n in image.notes] == [str(w.message) for w in caught]
-    with pytest.raises(qv.SymbolError, match="non-digit") as raised:
+    with pytest.raises(qv.SymbolError, match="left out: a") as raised:
         control.render(strict=True)
     assert raised.value.notes[0].severity == "warning"
     with warnings.catch_warnings():
         warnings.simplefilter("error", qv.QuorvantixWarning)
         with pytest.raises(qv.QuorvantixWarning):
             control.render()
+
+
+def test_warnings_of_the_one_liner_name_the_caller():
+    with pytest.warns(qv.QuorvantixWarning) as caught:
+        qv.render("code39", "PART-a1")
+    assert caught[0].filename == __file__

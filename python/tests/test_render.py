@@ -42,6 +42,7 @@ def test_data_matrix_is_built_anew_at_every_render():
 def test_one_liner_matches_the_control():
     control = qv.Barcode1D(barType="EAN13", Code="590123412345")
     assert qv.render("ean13", "590123412345").data == control.render().data
+    assert qv.render("EAN-13", "590123412345").data == control.render().data
     svg = qv.render("EAN13", "590123412345", format="svg", X=2)
     assert svg.format == "svg" and b"<svg" in svg.data
     assert qv.render("datamatrix", "hi").data == qv.DataMatrix(Code="hi").render().data

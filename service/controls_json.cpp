@@ -57,7 +57,15 @@ void appendProperty(std::string& out, const PropertyInfo& info) {
 }  // namespace
 
 std::string_view accessOf(const PropertyInfo& info) {
-    return info.readOnly ? "read-only" : "read-write";
+    switch (info.access) {
+        case PropertyAccess::ReadWrite:
+            return "read-write";
+        case PropertyAccess::Result:
+            return "result";
+        case PropertyAccess::ReadOnly:
+            break;
+    }
+    return "read-only";
 }
 
 std::string controlsJson() {

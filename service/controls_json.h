@@ -9,8 +9,8 @@
 
 namespace qv::service {
 
-// "read-only" for results a paint writes, "read-write" otherwise. The one place that reads how a
-// property may be written.
+// "read-write" for stored values, "result" for what a paint writes back, "read-only" for what only
+// the control writes. The one place that reads how a property may be written.
 std::string_view accessOf(const PropertyInfo& info);
 
 // {"controls":[{"name", "summary", "data", "type", "properties":[{"name", "type", "default",

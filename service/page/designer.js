@@ -75,7 +75,7 @@
     body.replaceChildren();
     values.clear();
     for (const prop of kind.properties) {
-      if (prop.access === 'read-only') continue;
+      if (prop.access !== 'read-write') continue;
       let label = null;
       const input = inputFor(prop, (text) => {
         if (sameValue(prop, text)) values.delete(prop.name);

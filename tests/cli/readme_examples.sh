@@ -25,7 +25,8 @@ for block in "$work"/block-*.sh; do
     grep -qE '\./scripts/|pkg-config' "$block" && continue
     name=$(basename "$block" .sh)
     mkdir "$work/$name.run"
-    if (cd "$work/$name.run" && PATH="$work/bin:$PATH" bash -euo pipefail "$block") \
+    # A block that hangs fails rather than stopping the suite.
+    if (cd "$work/$name.run" && PATH="$work/bin:$PATH" timeout 120 bash -euo pipefail "$block") \
         >"$work/$name.out" 2>&1; then
         ran=$((ran + 1))
     else

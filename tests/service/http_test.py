@@ -194,7 +194,7 @@ class ServiceTest(unittest.TestCase):
                                            text=True, errors="replace").stdout
                 for prop in control["properties"]:
                     self.assertIn("  %s (" % prop["name"], help_text)
-                    self.assertIn(prop["access"], ("read-only", "read-write"))
+                    self.assertIn(prop["access"], ("read-only", "result", "read-write"))
                     if prop["type"] == "enum":
                         self.assertIn(prop["default"], prop["values"])
         ean = next(c for c in catalog["controls"] if c["name"] == "barcode1d")

@@ -35,7 +35,7 @@ std::string_view typeName(PropType type) {
 void printUsage(std::ostream& out, std::span<const ControlEntry> controls) {
     out << "usage: quorvantix CONTROL [--set NAME=VALUE]... [-d TEXT] [-t TYPE] [-o FILE]\n"
            "                  [--size WxH] [--scale N] [--quiet-zone MODULES] [--info]\n"
-           "                  [--strict] [--macro]\n"
+           "                  [--strict] [--macro] [--sync]\n"
            "       quorvantix CONTROL [settings] --batch FILE|- -o PATTERN [-j N]\n"
            "       quorvantix CONTROL --help   (lists the control's properties)\n"
            "\ncontrols:\n";
@@ -54,6 +54,7 @@ void printUsage(std::ostream& out, std::span<const ControlEntry> controls) {
            "  --info            print every property after painting, as Name=Value\n"
            "  --strict          fail (status 3, no file) when the data was changed to fit\n"
            "  --macro           write every segment of a segmented symbol: FILE-001.png, ...\n"
+           "  --sync            have every file written on disk before the command returns\n"
            "  --scale N         multiply the module size and the distances counted in modules\n"
            "                    (1 to "
         << kMaxScale

@@ -53,6 +53,8 @@ std::variant<Options, UsageError> parseArguments(const std::vector<std::string>&
             options.info = true;
         } else if (arg == "--strict") {
             options.strict = true;
+        } else if (arg == "--sync") {
+            options.sync = true;
         } else if (arg == "--macro") {
             options.macro = true;
         } else if (arg == "--scale" || arg == "--quiet-zone" || arg == "-j") {

@@ -8,6 +8,7 @@
 #include <variant>
 #include <vector>
 
+#include "quorvantix/folder_sync.h"
 #include "quorvantix/render.h"
 
 namespace qv::cli {
@@ -33,6 +34,9 @@ struct Options {
     bool strict = false;
     bool macro = false;
     bool help = false;
+    bool sync = false;  // --sync: the files are on disk before the command returns
+    // Where a batch gathers the folders to flush once at its end; null: each run flushes its own.
+    FolderSync* syncInto = nullptr;
     std::optional<std::int32_t> scale;      // --scale N
     std::optional<std::int32_t> quietZone;  // --quiet-zone MODULES
     std::optional<std::string> batch;       // --batch FILE, "-" for standard input

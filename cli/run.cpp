@@ -130,7 +130,9 @@ int paintAndWrite(const ControlEntry& entry, const Options& options, std::ostrea
         return kExitStrictWarnings;
     }
     std::string error;
-    if (!writeAll(job.files, error)) {
+    FolderSync own;
+    FolderSync* sync = options.syncInto ? options.syncInto : options.sync ? &own : nullptr;
+    if (!writeAll(job.files, error, sync) || !own.flush(&error)) {
         err << job.where << error << '\n';
         return kExitOutputFailed;
     }

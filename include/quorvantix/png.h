@@ -11,8 +11,12 @@ namespace qv {
 // PNG of the bitmap: indexed with the fewest bits per pixel when it has at most 256 colours,
 // else 8-bit RGB. Empty for an empty bitmap or on failure.
 std::vector<std::uint8_t> encodePng(const Bitmap& bitmap);
-// Writes atomically (temporary file, then rename). False with a message in *error on failure.
+class FolderSync;
+
+// Writes atomically (temporary file, then rename): the file appears whole or not at all. Not
+// flushed to disk: with `sync`, its folder is noted there for one flush later. False with a
+// message in *error on failure.
 bool writeFileAtomically(const std::string& path, const void* data, std::size_t size,
-                         std::string* error);
+                         std::string* error, FolderSync* sync = nullptr);
 
 }  // namespace qv

@@ -41,6 +41,8 @@ struct RenderOptions {
     std::int32_t height = 0;
     // Default: standardMargins(control).
     std::optional<FitMargins> margins = std::nullopt;
+    // renderToFile: the file is on disk (flushed) before the call returns, not only in place.
+    bool sync = false;
 };
 
 struct ImageSize {

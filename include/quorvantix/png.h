@@ -8,9 +8,15 @@
 
 namespace qv {
 
+struct PngOptions {
+    // Written as the image's resolution (pHYs) when above 0.
+    double dpi = 0;
+};
+
 // PNG of the bitmap: indexed with the fewest bits per pixel when it has at most 256 colours,
-// else 8-bit RGB. Empty for an empty bitmap or on failure.
-std::vector<std::uint8_t> encodePng(const Bitmap& bitmap);
+// else 8-bit RGB. Empty for an empty bitmap, one wider or taller than 1,000,000 pixels (which
+// readers refuse), or on failure.
+std::vector<std::uint8_t> encodePng(const Bitmap& bitmap, const PngOptions& options = {});
 class FolderSync;
 
 // Writes atomically (temporary file, then rename): the file appears whole or not at all. Not

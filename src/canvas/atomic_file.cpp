@@ -43,10 +43,12 @@ bool writeFileAtomically(const std::string& path, const void* data, std::size_t 
     // A unique name in the same folder, so the rename cannot cross file systems. Created with
     // the usual permissions (the umask applies), unlike mkstemp's private ones.
     static std::atomic<unsigned> counter{0};
+    // Asked once: a forked child that keeps it can only collide, and O_EXCL settles collisions.
+    static const std::string pid = std::to_string(::getpid());
     std::string temp;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = path + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+        temp = path + ".tmp-" + pid + "-" + std::to_string(counter++);
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST) return fail(failure("create a file next to", path, errno));
     }

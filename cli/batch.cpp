@@ -11,7 +11,7 @@
 #include <thread>
 #include <unordered_map>
 
-#include "property_setting.h"
+#include "quorvantix/host.h"
 
 namespace qv::cli {
 namespace {
@@ -185,7 +185,7 @@ int runLine(Shared& shared, const LineJob& job, std::ostream& err) {
         options.assignments.push_back(std::move(field));
     }
     std::ostringstream none;
-    return makeSymbol(shared.entry, options, none, err, where);
+    return runOne(shared.entry, options, none, err, where);
 }
 
 void work(Shared& shared) {
@@ -351,7 +351,7 @@ int runBatch(const ControlEntry& entry, const Options& options, std::ostream& er
     // Durable files at one flush per folder for the whole batch, not one per line.
     FolderSync sync;
     Options lineOptions = options;
-    if (options.sync) lineOptions.syncInto = &sync;
+    if (options.render.sync) lineOptions.syncInto = &sync;
     Shared shared{entry,
                   lineOptions,
                   pattern,

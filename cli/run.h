@@ -30,7 +30,7 @@ int runWith(std::span<const ControlEntry> controls, const std::vector<std::strin
 
 // One symbol of a control, as the command makes it from the options (without --batch); messages
 // on `err` carry `where` ("line 3: ") after the program name. Returns the exit status.
-int makeSymbol(const ControlEntry& entry, const Options& options, std::ostream& out,
-               std::ostream& err, std::string_view where);
+int runOne(const ControlEntry& entry, const Options& options, std::ostream& out, std::ostream& err,
+           std::string_view where);
 
 }  // namespace qv::cli

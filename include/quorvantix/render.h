@@ -41,6 +41,13 @@ struct RenderOptions {
     std::int32_t height = 0;
     // Default: standardMargins(control).
     std::optional<FitMargins> margins = std::nullopt;
+    // Multiplies the module size and the pixel distances that stand for modules (built-in
+    // controls; host.h names them per control).
+    std::optional<std::int32_t> scale = std::nullopt;
+    // Sets the left and top margins to this many modules; a fitted image repeats them.
+    std::optional<std::int32_t> quietZone = std::nullopt;
+    // A warning note (data left out, padded or cut) counts as an error: nothing is written.
+    bool strict = false;
     // renderToFile: the file is on disk (flushed) before the call returns, not only in place.
     bool sync = false;
 };
@@ -64,12 +71,16 @@ std::optional<ImageSize> fitImageSize(Control& control, const std::optional<FitM
                                       std::string* error);
 
 // Paints the control into an image of the format asked for. The canvas's pen starts in the
-// control's BackColor, so the background fill leaves no outline.
+// control's BackColor, so the background fill leaves no outline. For the built-in controls the
+// scale and quiet zone of `options` and the host conveniences of host.h apply for this paint
+// only: a Data Matrix symbol is built from the current data, and UPC-E follows the number
+// system of the data unless UPCESytem was changed from its initial value. The properties they
+// write are restored afterwards; the results of the paint stay.
 RenderedImage renderImage(Control& control, ImageFormat format, const RenderOptions& options = {});
 
 // renderImage to the file, PNG or SVG by its extension, written atomically. Writes nothing when
 // the extension is unknown, the image cannot be made, the write fails, or a note is an error (the
-// symbol would not stand for the data); `error` says which.
+// symbol would not stand for the data; with options.strict, any note); `error` says which.
 RenderedImage renderToFile(Control& control, const std::string& path,
                            const RenderOptions& options = {});
 

@@ -4,27 +4,20 @@
 
 #include "quorvantix/bounds.h"
 #include "quorvantix/folder_sync.h"
+#include "quorvantix/host.h"
 #include "quorvantix/png.h"
 #include "quorvantix/raster.h"
 #include "quorvantix/svg.h"
+#include "render/host_settings.h"
+#include "render/image_painting.h"
+#include "render/property_values.h"
+#include "render/refusals.h"
 
 namespace qv {
 namespace {
 
-std::optional<PropertyValue> readValue(const Control& control, std::string_view name) {
-    if (name.empty()) return std::nullopt;
-    const PropertyInfo* info = findProperty(control.properties(), name);
-    if (!info || !info->get) return std::nullopt;
-    return info->get(control);
-}
-
-std::int64_t integerProperty(const Control& control, std::string_view name) {
-    const auto v = readValue(control, name);
-    return v && std::holds_alternative<std::int32_t>(*v) ? std::get<std::int32_t>(*v) : 0;
-}
-
 TColor backColor(const Control& control) {
-    const auto v = readValue(control, "BackColor");
+    const auto v = readPropertyValue(control, "BackColor");
     if (v && std::holds_alternative<std::int32_t>(*v))
         return static_cast<TColor>(std::get<std::int32_t>(*v));
     return 0xFFFFFF;
@@ -34,22 +27,17 @@ TColor backColor(const Control& control) {
 // distance of the drawing from the near edge.
 std::int64_t farMargin(const Control& control, std::string_view margin, std::string_view offset,
                        std::int64_t drawnFrom) {
-    const std::int64_t m = margin.empty() && offset.empty() ? drawnFrom
-                                                            : integerProperty(control, margin) +
-                                                                  integerProperty(control, offset);
+    const std::int64_t m =
+        margin.empty() && offset.empty()
+            ? drawnFrom
+            : render::integerProperty(control, margin) + render::integerProperty(control, offset);
     return std::clamp<std::int64_t>(m, 0, kMaxImageSide + 1);
 }
 
-bool hasProperty(const Control& control, std::string_view name) {
-    const auto table = control.properties();
-    return std::ranges::any_of(table, [&](const PropertyInfo& p) { return p.name == name; });
-}
-
+// ".png" and ".PNG" alike.
 bool endsWithIgnoringCase(std::string_view text, std::string_view suffix) {
-    if (text.size() < suffix.size()) return false;
-    return std::ranges::equal(text.substr(text.size() - suffix.size()), suffix, [](char a, char b) {
-        return (a >= 'A' && a <= 'Z' ? a + 32 : a) == b;
-    });
+    return text.size() >= suffix.size() &&
+           sameIgnoringCase(text.substr(text.size() - suffix.size()), suffix);
 }
 
 }  // namespace
@@ -72,7 +60,7 @@ std::optional<std::string> checkImageSize(std::int64_t width, std::int64_t heigh
 
 FitMargins standardMargins(const Control& control) {
     auto named = [&](std::string_view name) {
-        return hasProperty(control, name) ? name : std::string_view{};
+        return findProperty(control.properties(), name) ? name : std::string_view{};
     };
     FitMargins m;
     m.left = m.top = named("Margin");
@@ -85,15 +73,24 @@ FitMargins standardMargins(const Control& control) {
     return m;
 }
 
-std::optional<ImageSize> fitImageSize(Control& control, const std::optional<FitMargins>& margins,
-                                      std::string* error) {
-    const FitMargins m = margins.value_or(standardMargins(control));
+namespace {
+
+// Where a paint draws, measured on a surface larger than the largest image, so that a drawing
+// that passes the limit shows as such. Empty when it draws nothing.
+Rect drawnBounds(Control& control) {
     const TColor back = backColor(control);
-    // Larger than the largest image, so a drawing that passes the limit shows as such.
     BoundsCanvas canvas({0, 0, kMaxImageSide + 1, kMaxImageSide + 1}, back);
     canvas.pen.color = back;
     control.paintBarcode(canvas);
-    const Rect b = canvas.empty() ? Rect{} : canvas.bounds();
+    return canvas.empty() ? Rect{} : canvas.bounds();
+}
+
+}  // namespace
+
+std::optional<ImageSize> fitImageSize(Control& control, const std::optional<FitMargins>& margins,
+                                      std::string* error) {
+    const FitMargins m = margins.value_or(standardMargins(control));
+    const Rect b = drawnBounds(control);
     const std::int64_t left = std::max<std::int64_t>(b.left, 0);
     const std::int64_t top = std::max<std::int64_t>(b.top, 0);
     const std::int64_t width = std::max<std::int64_t>(
@@ -107,14 +104,25 @@ std::optional<ImageSize> fitImageSize(Control& control, const std::optional<FitM
     return ImageSize{static_cast<std::int32_t>(width), static_cast<std::int32_t>(height)};
 }
 
-RenderedImage renderImage(Control& control, ImageFormat format, const RenderOptions& options) {
+namespace render {
+
+RenderedImage paintImage(Control& control, ImageFormat format, const RenderOptions& options) {
     RenderedImage result;
+    std::vector<Note> cut;
     if (options.width != 0 || options.height != 0) {
         if (auto problem = checkImageSize(options.width, options.height)) {
             result.error = *problem;
             return result;
         }
         result.size = {options.width, options.height};
+        // Only for the built-in controls is a cut symbol known to be unreadable.
+        const Rect b = kindOf(control) ? drawnBounds(control) : Rect{};
+        if (b.right > options.width || b.bottom > options.height)
+            cut.push_back(
+                {Note::Severity::Error, "the symbol reaches to " + std::to_string(b.right) + " x " +
+                                            std::to_string(b.bottom) + " pixels: an image of " +
+                                            std::to_string(options.width) + " x " +
+                                            std::to_string(options.height) + " would cut it"});
     } else if (auto fitted = fitImageSize(control, options.margins, &result.error)) {
         result.size = *fitted;
     } else {
@@ -135,7 +143,21 @@ RenderedImage renderImage(Control& control, ImageFormat format, const RenderOpti
         result.bytes = encodePng(bitmap);
     }
     result.notes = control.notes();
+    addRefusals(control, result.notes);
+    result.notes.insert(result.notes.end(), cut.begin(), cut.end());
     return result;
+}
+
+}  // namespace render
+
+RenderedImage renderImage(Control& control, ImageFormat format, const RenderOptions& options) {
+    const render::ScopedHostSettings settings(control, options);
+    if (settings.problem()) {
+        RenderedImage none;
+        none.error = *settings.problem();
+        return none;
+    }
+    return render::paintImage(control, format, options);
 }
 
 RenderedImage renderToFile(Control& control, const std::string& path,
@@ -153,6 +175,10 @@ RenderedImage renderToFile(Control& control, const std::string& path,
             image.error = "not written: " + note.text;
             return image;
         }
+    }
+    if (options.strict && !image.notes.empty()) {
+        image.error = "not written (strict): " + image.notes.front().text;
+        return image;
     }
     std::string why;
     FolderSync sync;

@@ -356,8 +356,12 @@ int runBatch(const ControlEntry& entry, const Options& options, std::ostream& er
     if (!input) return usage("--batch: no input");
 
     const auto prototype = entry.create();
+    // Durable files at one flush per folder for the whole batch, not one per line.
+    FolderSync sync;
+    Options lineOptions = options;
+    if (options.render.sync) lineOptions.syncInto = &sync;
     Shared shared{entry,
-                  options,
+                  lineOptions,
                   pattern,
                   prototype->properties(),
                   *input,
@@ -378,6 +382,11 @@ int runBatch(const ControlEntry& entry, const Options& options, std::ostream& er
     threads.clear();
 
     shared.progress.update(shared.done, true);
+    std::string flushError;
+    if (!sync.flush(&flushError)) {
+        err << "quorvantix: " << flushError << '\n';
+        return kExitOutputFailed;
+    }
     if (shared.failed > 0) {
         err << "quorvantix: " << shared.failed << " of " << shared.done
             << " lines failed, the first at line " << shared.firstFailed << '\n';

@@ -8,6 +8,7 @@
 #include <variant>
 #include <vector>
 
+#include "quorvantix/folder_sync.h"
 #include "quorvantix/host.h"
 
 namespace qv::cli {
@@ -31,6 +32,8 @@ struct Options {
     bool macro = false;
     bool help = false;
     bool version = false;
+    // Where a batch gathers the folders to flush once at its end; null: each run flushes its own.
+    FolderSync* syncInto = nullptr;
     std::optional<std::string> batch;  // --batch FILE, "-" for standard input
     std::optional<std::int32_t> jobs;  // -j N
 };

@@ -16,11 +16,11 @@ std::string segmentPath(const std::string& path, int number) {
     return named.string();
 }
 
-bool writeAll(const std::vector<OutputFile>& files, std::string& error) {
+bool writeAll(const std::vector<OutputFile>& files, std::string& error, FolderSync* sync) {
     for (std::size_t i = 0; i < files.size(); ++i) {
         std::string why;
-        if (!writeFileAtomically(files[i].path, files[i].bytes.data(), files[i].bytes.size(),
-                                 &why)) {
+        if (!writeFileAtomically(files[i].path, files[i].bytes.data(), files[i].bytes.size(), &why,
+                                 sync)) {
             error = "cannot write " + files[i].path + (why.empty() ? "" : ": " + why);
             for (std::size_t j = 0; j < i; ++j) std::remove(files[j].path.c_str());
             return false;

@@ -5,6 +5,10 @@
 #include <string>
 #include <vector>
 
+namespace qv {
+class FolderSync;
+}
+
 namespace qv::cli {
 
 struct OutputFile {
@@ -16,7 +20,7 @@ struct OutputFile {
 std::string segmentPath(const std::string& path, int number);
 
 // Writes each file atomically; when one fails, removes those already written and returns false
-// with the reason in `error`.
-bool writeAll(const std::vector<OutputFile>& files, std::string& error);
+// with the reason in `error`. With `sync`, their folders are noted there for a flush.
+bool writeAll(const std::vector<OutputFile>& files, std::string& error, FolderSync* sync);
 
 }  // namespace qv::cli

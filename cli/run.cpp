@@ -117,7 +117,9 @@ int paintAndWrite(const ControlEntry& entry, const Options& options, std::ostrea
                              r.images[i].bytes});
     }
     std::string error;
-    if (!writeAll(files, error)) {
+    FolderSync own;
+    FolderSync* sync = options.syncInto ? options.syncInto : options.render.sync ? &own : nullptr;
+    if (!writeAll(files, error, sync) || !own.flush(&error)) {
         err << where << error << '\n';
         return kExitOutputFailed;
     }

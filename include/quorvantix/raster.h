@@ -43,6 +43,7 @@ class Bitmap {
     std::int32_t width_;
     std::int32_t height_;
     std::size_t count_;
+    std::size_t capacity_ = 0;                 // pixels allocated, at least count_
     std::unique_ptr<std::uint32_t[]> pixels_;  // written by the canvas before anyone reads them
     std::unique_ptr<canvas::RasterCanvas> canvas_;
 };

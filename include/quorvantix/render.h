@@ -54,6 +54,8 @@ struct RenderOptions {
     bool gs1 = false;
     bool gs1NoCheck = false;      // with gs1: no checks, for test symbols
     bool gs1GsSeparator = false;  // with gs1, Data Matrix: GS (29) between fields, not FNC1
+    // renderToFile: the file is on disk (flushed) before the call returns, not only in place.
+    bool sync = false;
 };
 
 struct ImageSize {

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "quorvantix/folder_sync.h"
 #include "quorvantix/png.h"
 
 namespace qv {
@@ -13,13 +14,6 @@ namespace {
 
 std::string failure(const std::string& what, const std::string& path, int err) {
     return "cannot " + what + " " + path + ": " + std::strerror(err);
-}
-
-std::string directoryOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return path.substr(0, slash);
 }
 
 bool writeAll(int fd, const void* data, std::size_t size) {
@@ -39,7 +33,7 @@ bool writeAll(int fd, const void* data, std::size_t size) {
 }  // namespace
 
 bool writeFileAtomically(const std::string& path, const void* data, std::size_t size,
-                         std::string* error) {
+                         std::string* error, FolderSync* sync) {
     auto fail = [&](const std::string& message) {
         if (error != nullptr) *error = message;
         return false;
@@ -49,10 +43,12 @@ bool writeFileAtomically(const std::string& path, const void* data, std::size_t 
     // A unique name in the same folder, so the rename cannot cross file systems. Created with
     // the usual permissions (the umask applies), unlike mkstemp's private ones.
     static std::atomic<unsigned> counter{0};
+    // Asked once: a forked child that keeps it can only collide, and O_EXCL settles collisions.
+    static const std::string pid = std::to_string(::getpid());
     std::string temp;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = path + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+        temp = path + ".tmp-" + pid + "-" + std::to_string(counter++);
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST) return fail(failure("create a file next to", path, errno));
     }
@@ -63,8 +59,9 @@ bool writeFileAtomically(const std::string& path, const void* data, std::size_t 
         ::unlink(temp.c_str());
         return fail(failure(what, path, err));
     };
+    // No flush per file: the rename keeps readers from ever seeing part of a file, and those who
+    // need it on disk before going on ask for one flush per folder at the end (FolderSync).
     if (!writeAll(fd, data, size)) return abandon("write");
-    if (::fsync(fd) != 0) return abandon("flush");
     if (::close(fd) != 0) {
         const int err = errno;
         ::unlink(temp.c_str());
@@ -75,12 +72,7 @@ bool writeFileAtomically(const std::string& path, const void* data, std::size_t 
         ::unlink(temp.c_str());
         return fail(failure("replace", path, err));
     }
-    // Make the rename itself durable; the file is in place whatever this says.
-    const int dir = ::open(directoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
+    if (sync != nullptr) sync->add(path);
     return true;
 }
 

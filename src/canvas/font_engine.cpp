@@ -28,9 +28,6 @@ struct FaceHandle {
 
 namespace {
 
-// Last resort when fontconfig finds nothing usable (Debian's fonts-dejavu-core).
-constexpr const char* kFallbackFile = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-
 // Sized fonts kept at once, weighed by their pixel area so that a few huge sizes cannot hold
 // gigabytes of glyphs; in-use fonts outlive an eviction through their shared pointers.
 constexpr std::int64_t kCacheBudget = std::int64_t{1} << 22;
@@ -44,7 +41,6 @@ class Engine {
   public:
     Engine() {
         if (FT_Init_FreeType(&library_) != 0) library_ = nullptr;
-        if (FcInit() == FcTrue) config_ = FcConfigGetCurrent();
     }
 
     std::mutex& mutex() { return mutex_; }
@@ -95,26 +91,63 @@ class Engine {
         FaceKey key{font.name, font.bold, font.italic};
         if (auto it = byName_.find(key); it != byName_.end()) return it->second;
         if (byName_.size() >= 256) byName_.clear();  // hosts may try any number of names
-        std::shared_ptr<FaceHandle> face = match(cp1252ToUtf8(font.name), font.bold, font.italic);
+        std::shared_ptr<FaceHandle> face;
+        // The default name is the built-in face, which has no italic of its own: that one is
+        // still looked up.
+        if (isDefaultName(font.name) && !font.italic) face = builtin(font.bold, font.bold, false);
+        if (!face) face = match(cp1252ToUtf8(font.name), font.bold, font.italic);
         // A name the machine lacks, or one that only names bitmap fonts: a sans-serif face.
         if (!face) face = match("sans-serif", font.bold, font.italic);
-        if (!face) face = open(kFallbackFile, 0, font.bold, font.italic);
+        if (!face) face = builtin(false, font.bold, font.italic);
         if (!face) face = std::make_shared<FaceHandle>();
         byName_.emplace(std::move(key), face);
         return face;
     }
 
+    static bool isDefaultName(const std::string& name) {
+        static const std::string kDefault = Font{}.name;
+        return std::equal(name.begin(), name.end(), kDefault.begin(), kDefault.end(),
+                          [](char a, char b) { return lower(a) == lower(b); });
+    }
+    static char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+
+    // Loaded on the first name that is not built in: its configuration takes longer to read
+    // than a whole symbol takes to make.
+    FcConfig* config() {
+        if (!configTried_) {
+            configTried_ = true;
+            if (FcInit() == FcTrue) config_ = FcConfigGetCurrent();
+        }
+        return config_;
+    }
+
+    std::shared_ptr<FaceHandle> builtin(bool boldFile, bool bold, bool italic) {
+        const auto key =
+            std::make_tuple(std::string(boldFile ? "built-in bold" : "built-in"), 0, bold, italic);
+        if (auto it = byFile_.find(key); it != byFile_.end()) return it->second;
+        if (library_ == nullptr) return nullptr;
+        const auto data = builtinFace(boldFile);
+        FT_Face ft = nullptr;
+        if (FT_New_Memory_Face(library_, data.data(), static_cast<FT_Long>(data.size()), 0, &ft) !=
+            0)
+            return nullptr;
+        auto face = adopt(ft, bold, italic);
+        if (face) byFile_.emplace(key, face);
+        return face;
+    }
+
     std::shared_ptr<FaceHandle> match(const std::string& family, bool bold, bool italic) {
-        if (config_ == nullptr) return nullptr;
+        FcConfig* fc = config();
+        if (fc == nullptr) return nullptr;
         FcPattern* pattern = FcPatternCreate();
         FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
         FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
         FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
         FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-        FcConfigSubstitute(config_, pattern, FcMatchPattern);
+        FcConfigSubstitute(fc, pattern, FcMatchPattern);
         FcDefaultSubstitute(pattern);
         FcResult result = FcResultNoMatch;
-        FcPattern* found = FcFontMatch(config_, pattern, &result);
+        FcPattern* found = FcFontMatch(fc, pattern, &result);
         FcPatternDestroy(pattern);
         if (found == nullptr) return nullptr;
         std::shared_ptr<FaceHandle> face;
@@ -134,6 +167,13 @@ class Engine {
         if (library_ == nullptr) return nullptr;
         FT_Face ft = nullptr;
         if (FT_New_Face(library_, file.c_str(), index, &ft) != 0) return nullptr;
+        auto face = adopt(ft, bold, italic);
+        if (face) byFile_.emplace(key, face);
+        return face;
+    }
+
+    // A face for a FreeType face just opened, or null (and the face closed) if it cannot serve.
+    static std::shared_ptr<FaceHandle> adopt(FT_Face ft, bool bold, bool italic) {
         if (!FT_IS_SCALABLE(ft) || ft->units_per_EM == 0) {
             FT_Done_Face(ft);
             return nullptr;
@@ -154,13 +194,13 @@ class Engine {
             face->ascent = ft->units_per_EM * 4 / 5;
             face->descent = ft->units_per_EM / 5;
         }
-        byFile_.emplace(key, face);
         return face;
     }
 
     std::mutex mutex_;
     FT_Library library_ = nullptr;
     FcConfig* config_ = nullptr;
+    bool configTried_ = false;
     std::map<FaceKey, std::shared_ptr<FaceHandle>> byName_;
     std::map<std::tuple<std::string, int, bool, bool>, std::shared_ptr<FaceHandle>> byFile_;
     std::map<std::pair<const FaceHandle*, std::int64_t>, std::shared_ptr<const SizedFont>> sized_;

@@ -66,4 +66,8 @@ inline constexpr std::int32_t kMaxPixelSize = 1000;
 // The sized font for a canvas font; never null.
 std::shared_ptr<const SizedFont> sizedFont(const Font& font);
 
+// The font file of the default face (Font's own name), regular or bold, built into the library:
+// default text needs no font configuration and is the same pixels on every machine.
+std::span<const std::uint8_t> builtinFace(bool bold);
+
 }  // namespace qv::canvas

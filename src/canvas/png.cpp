@@ -1,25 +1,30 @@
 #include "quorvantix/png.h"
 
-#include <png.h>
-#include <zlib.h>
+#include <libdeflate.h>
 
 #include <algorithm>
 #include <array>
-#include <csetjmp>
-#include <new>
+#include <cmath>
+#include <cstring>
 #include <span>
 #include <vector>
 
 namespace qv {
 namespace {
 
+struct Colour {
+    std::uint8_t red, green, blue;
+};
+constexpr int kColourRgb = 2;
+constexpr int kColourPalette = 3;
+
 // What the writer needs, already laid out as PNG rows.
 struct Rows {
-    png_uint_32 width = 0;
-    png_uint_32 height = 0;
+    std::size_t width = 0;
+    std::size_t height = 0;
     int bitDepth = 8;
-    int colourType = PNG_COLOR_TYPE_RGB;
-    const png_color* palette = nullptr;
+    int colourType = kColourRgb;
+    const Colour* palette = nullptr;
     int paletteSize = 0;
     const std::uint8_t* data = nullptr;
     std::size_t rowBytes = 0;
@@ -110,75 +115,125 @@ void packRows(std::uint8_t* data, std::size_t width, std::size_t height, std::si
     }
 }
 
-void appendBytes(png_structp png, png_bytep data, png_size_t size) {
-    auto* out = static_cast<std::vector<std::uint8_t>*>(png_get_io_ptr(png));
-    bool grown = true;
-    try {
-        out->insert(out->end(), data, data + size);
-    } catch (const std::bad_alloc&) {
-        grown = false;
-    }
-    if (!grown) png_error(png, "out of memory");
+// PNG readers refuse images wider or taller than this (libpng's default limit): none is written.
+constexpr std::size_t kMaxSide = 1'000'000;
+
+// One compressor per thread and level, kept for the life of the thread: setting one up costs more
+// than compressing a barcode.
+libdeflate_compressor* compressor(int level) {
+    struct Kept {
+        std::array<libdeflate_compressor*, 13> byLevel{};
+        ~Kept() {
+            for (auto* c : byLevel)
+                if (c != nullptr) libdeflate_free_compressor(c);
+        }
+    };
+    thread_local Kept kept;
+    auto*& c = kept.byLevel[static_cast<std::size_t>(level)];
+    if (c == nullptr) c = libdeflate_alloc_compressor(level);
+    return c;
 }
 
-void flushNothing(png_structp) {}
-
-[[noreturn]] void onError(png_structp png, png_const_charp) {
-    png_longjmp(png, 1);
+void putBig32(std::vector<std::uint8_t>& out, std::uint32_t v) {
+    const std::uint8_t b[4] = {static_cast<std::uint8_t>(v >> 24),
+                               static_cast<std::uint8_t>(v >> 16),
+                               static_cast<std::uint8_t>(v >> 8), static_cast<std::uint8_t>(v)};
+    out.insert(out.end(), b, b + 4);
 }
 
-void onWarning(png_structp, png_const_charp) {}
+// A chunk: length, type, data, and the CRC of type and data. `fill` writes `size` bytes of data.
+template <typename Fill>
+void chunk(std::vector<std::uint8_t>& out, const char (&type)[5], std::size_t size, Fill fill) {
+    putBig32(out, static_cast<std::uint32_t>(size));
+    const std::size_t from = out.size();
+    out.insert(out.end(), type, type + 4);
+    out.resize(from + 4 + size);
+    fill(out.data() + from + 4);
+    putBig32(out, libdeflate_crc32(0, out.data() + from, size + 4));
+}
 
-// A libpng error longjmps back into this frame: it holds nothing that needs destroying.
-bool writeRows(const Rows& rows, std::vector<std::uint8_t>& out) {
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, onError, onWarning);
-    if (png == nullptr) return false;
-    png_infop info = png_create_info_struct(png);
-    if (info == nullptr) {
-        png_destroy_write_struct(&png, nullptr);
-        return false;
+bool writeRows(const Rows& rows, const PngOptions& options, std::vector<std::uint8_t>& out) {
+    if (rows.width > kMaxSide || rows.height > kMaxSide) return false;
+    // Each row behind its filter byte: none, as index rows gain nothing from filters.
+    const std::size_t stride = rows.rowBytes + 1;
+    thread_local std::vector<std::uint8_t> filtered;
+    filtered.resize(stride * rows.height);
+    for (std::size_t y = 0; y < rows.height; ++y) {
+        filtered[y * stride] = 0;
+        std::memcpy(&filtered[y * stride + 1], rows.data + y * rows.rowBytes, rows.rowBytes);
     }
-    if (setjmp(png_jmpbuf(png)) != 0) {
-        png_destroy_write_struct(&png, &info);
-        return false;
+    // Past the fastest level deflate costs far more time than it saves bytes on barcodes.
+    libdeflate_compressor* c = compressor(rows.palette != nullptr ? 1 : 6);
+    if (c == nullptr) return false;
+    const std::size_t bound = libdeflate_zlib_compress_bound(c, filtered.size());
+
+    static constexpr std::uint8_t kSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    out.assign(kSignature, kSignature + sizeof kSignature);
+    out.reserve(128 + 3 * static_cast<std::size_t>(rows.paletteSize) + bound);
+    chunk(out, "IHDR", 13, [&](std::uint8_t* d) {
+        for (int i = 0; i < 4; ++i) {
+            d[i] = static_cast<std::uint8_t>(rows.width >> (24 - 8 * i));
+            d[4 + i] = static_cast<std::uint8_t>(rows.height >> (24 - 8 * i));
+        }
+        d[8] = static_cast<std::uint8_t>(rows.bitDepth);
+        d[9] = static_cast<std::uint8_t>(rows.colourType);
+        d[10] = d[11] = d[12] = 0;  // deflate, adaptive filters, no interlace
+    });
+    chunk(out, "sRGB", 1, [](std::uint8_t* d) { d[0] = 0; });  // perceptual
+    if (options.dpi > 0) {
+        // Pixels per metre, the unit PNG knows.
+        const auto perMetre = static_cast<std::uint32_t>(std::lround(options.dpi / 0.0254));
+        chunk(out, "pHYs", 9, [&](std::uint8_t* d) {
+            for (int i = 0; i < 4; ++i)
+                d[i] = d[4 + i] = static_cast<std::uint8_t>(perMetre >> (24 - 8 * i));
+            d[8] = 1;  // metres
+        });
     }
-    png_set_write_fn(png, &out, appendBytes, flushNothing);
-    png_set_IHDR(png, info, rows.width, rows.height, rows.bitDepth, rows.colourType,
-                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_BASE, PNG_FILTER_TYPE_BASE);
-    if (rows.palette != nullptr) {
-        png_set_PLTE(png, info, rows.palette, rows.paletteSize);
-        // Index rows gain nothing from filters, and past the fastest level deflate costs far
-        // more time than it saves bytes on barcodes. RGB keeps libpng's defaults.
-        png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
-        png_set_compression_level(png, Z_BEST_SPEED);
-    }
-    png_set_sRGB(png, info, PNG_sRGB_INTENT_PERCEPTUAL);
-    png_write_info(png, info);
-    for (png_uint_32 y = 0; y < rows.height; ++y) png_write_row(png, rows.data + y * rows.rowBytes);
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
+    if (rows.palette != nullptr)
+        chunk(out, "PLTE", 3 * static_cast<std::size_t>(rows.paletteSize), [&](std::uint8_t* d) {
+            for (int i = 0; i < rows.paletteSize; ++i) {
+                d[3 * i] = rows.palette[i].red;
+                d[3 * i + 1] = rows.palette[i].green;
+                d[3 * i + 2] = rows.palette[i].blue;
+            }
+        });
+    // IDAT is sized once the data is compressed: compress straight into its place.
+    const std::size_t lengthAt = out.size();
+    putBig32(out, 0);
+    out.insert(out.end(), {'I', 'D', 'A', 'T'});
+    out.resize(lengthAt + 8 + bound);
+    const std::size_t packed = libdeflate_zlib_compress(c, filtered.data(), filtered.size(),
+                                                        out.data() + lengthAt + 8, bound);
+    if (packed == 0 || packed > 0x7FFFFFFF) return false;
+    out.resize(lengthAt + 8 + packed);
+    for (int i = 0; i < 4; ++i)
+        out[lengthAt + static_cast<std::size_t>(i)] =
+            static_cast<std::uint8_t>(packed >> (24 - 8 * i));
+    putBig32(out, libdeflate_crc32(0, out.data() + lengthAt + 4, packed + 4));
+    chunk(out, "IEND", 0, [](std::uint8_t*) {});
     return true;
 }
 
 }  // namespace
 
-std::vector<std::uint8_t> encodePng(const Bitmap& bitmap) {
+std::vector<std::uint8_t> encodePng(const Bitmap& bitmap, const PngOptions& options) {
     // A PNG has at least one pixel each way: an empty bitmap has no image.
     if (bitmap.width() == 0 || bitmap.height() == 0) return {};
     const auto width = static_cast<std::size_t>(bitmap.width());
     const auto height = static_cast<std::size_t>(bitmap.height());
     Rows rows;
-    rows.width = static_cast<png_uint_32>(width);
-    rows.height = static_cast<png_uint_32>(height);
+    rows.width = width;
+    rows.height = height;
 
     std::vector<std::uint32_t> colours;
-    std::vector<png_color> palette;
+    std::vector<Colour> palette;
     std::vector<std::uint8_t> data;
     if (indexColours(bitmap.pixels(), colours, data)) {
         for (const std::uint32_t c : colours)
-            palette.push_back({static_cast<png_byte>(c & 0xFF), static_cast<png_byte>(c >> 8),
-                               static_cast<png_byte>(c >> 16)});
-        rows.colourType = PNG_COLOR_TYPE_PALETTE;
+            palette.push_back({static_cast<std::uint8_t>(c & 0xFF),
+                               static_cast<std::uint8_t>(c >> 8),
+                               static_cast<std::uint8_t>(c >> 16)});
+        rows.colourType = kColourPalette;
         rows.bitDepth = bitDepthFor(palette.size());
         rows.palette = palette.data();
         rows.paletteSize = static_cast<int>(palette.size());
@@ -200,8 +255,7 @@ std::vector<std::uint8_t> encodePng(const Bitmap& bitmap) {
     rows.data = data.data();
 
     std::vector<std::uint8_t> out;
-    out.reserve(1024 + rows.rowBytes * height / 8);
-    if (!writeRows(rows, out)) return {};
+    if (!writeRows(rows, options, out)) return {};
     return out;
 }
 

@@ -81,6 +81,10 @@ std::optional<std::string> setGs1GsSeparator(RenderOptions& options, std::string
     return problem;
 }
 
+std::optional<std::string> setSync(RenderOptions& options, std::string_view text) {
+    return setFlag(options.sync, "sync", text);
+}
+
 const HostOptionInfo kHostOptions[] = {
     {"size", "WxH",
      "image size in pixels (default: fit the symbol and its margins), at most 20000 a side and "
@@ -101,6 +105,10 @@ const HostOptionInfo kHostOptions[] = {
     {"gs1-gs-separator", "",
      "--gs1 with the GS character (29) between Data Matrix fields instead of FNC1",
      &setGs1GsSeparator},
+    {"sync", "",
+     "have every file on disk before the command returns (one flush per output folder, not one "
+     "per file)",
+     &setSync},
 };
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "quorvantix/bounds.h"
+#include "quorvantix/folder_sync.h"
 #include "quorvantix/host.h"
 #include "quorvantix/png.h"
 #include "quorvantix/raster.h"
@@ -190,8 +191,12 @@ RenderedImage renderToFile(Control& control, const std::string& path,
         return image;
     }
     std::string why;
-    if (!writeFileAtomically(path, image.bytes.data(), image.bytes.size(), &why))
+    FolderSync sync;
+    if (!writeFileAtomically(path, image.bytes.data(), image.bytes.size(), &why,
+                             options.sync ? &sync : nullptr))
         image.error = "cannot write " + path + (why.empty() ? "" : ": " + why);
+    else if (!sync.flush(&why))
+        image.error = why;
     return image;
 }
 

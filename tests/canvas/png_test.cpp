@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <zlib.h>
 
 #include <gtest/gtest.h>
 
@@ -86,6 +87,45 @@ Header readHeader(const std::vector<std::uint8_t>& png) {
         at += 12 + length;
     }
     return h;
+}
+
+// Every chunk's CRC checks out and the resolution is written in pixels per metre, or not at all.
+TEST(Png, ResolutionAndChunksAsReadersExpect) {
+    struct Case {
+        double dpi;
+        std::uint32_t perMetre;  // 0: no pHYs chunk
+    };
+    const Case cases[] = {{0, 0}, {-5, 0}, {72, 2835}, {203.2, 8000}, {300, 11811}};
+    Bitmap bm(33, 9);
+    for (std::size_t i = 0; i < bm.pixels().size(); ++i) bm.pixels()[i] = i % 3 ? 0 : 0xFFFFFF;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.dpi);
+        const auto png = encodePng(bm, {.dpi = c.dpi});
+        std::vector<std::string> types;
+        std::uint32_t perMetre = 0;
+        auto big32 = [&](std::size_t at) {
+            return (std::uint32_t{png[at]} << 24) | (std::uint32_t{png[at + 1]} << 16) |
+                   (std::uint32_t{png[at + 2]} << 8) | png[at + 3];
+        };
+        for (std::size_t at = 8; at + 12 <= png.size();) {
+            const std::size_t length = big32(at);
+            ASSERT_LE(at + 12 + length, png.size());
+            types.emplace_back(reinterpret_cast<const char*>(&png[at + 4]), 4);
+            EXPECT_EQ(big32(at + 8 + length), crc32(0, &png[at + 4], static_cast<uInt>(length + 4)))
+                << types.back();
+            if (types.back() == "pHYs") {
+                EXPECT_EQ(big32(at + 12), big32(at + 8));
+                EXPECT_EQ(png[at + 16], 1);  // metres
+                perMetre = big32(at + 8);
+            }
+            at += 12 + length;
+        }
+        const std::vector<std::string> plain = {"IHDR", "sRGB", "PLTE", "IDAT", "IEND"};
+        const std::vector<std::string> withRes = {"IHDR", "sRGB", "pHYs", "PLTE", "IDAT", "IEND"};
+        EXPECT_EQ(types, c.perMetre ? withRes : plain);
+        EXPECT_EQ(perMetre, c.perMetre);
+        EXPECT_EQ(decodeRgb(png), std::vector<TColor>(bm.pixels().begin(), bm.pixels().end()));
+    }
 }
 
 TEST(Png, FewColoursWriteIndexedWithTheSmallestDepthAndKeepEveryPixel) {

@@ -33,6 +33,32 @@ constexpr TColor kWhite = 0xFFFFFF;
     return ::testing::AssertionSuccess();
 }
 
+// A thread hands the pixels of one bitmap on to its next: nothing drawn before shows through.
+TEST(RasterBitmap, ReusedPixelsStartWhite) {
+    struct Case {
+        std::int32_t w1, h1, w2, h2;
+    };
+    const Case cases[] = {{40, 30, 40, 30}, {50, 50, 20, 10}, {10, 10, 60, 70}, {1200, 1000, 5, 5}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.w1) + "x" + std::to_string(c.h1));
+        {
+            Bitmap first(c.w1, c.h1);
+            first.canvas().brush.color = 0x123456;
+            first.canvas().pen.color = 0x123456;
+            const Point box[] = {{0, 0}, {c.w1, 0}, {c.w1, c.h1}, {0, c.h1}};
+            first.canvas().polygon(box);
+            ASSERT_EQ(first.pixel(c.w1 / 2, c.h1 / 2), 0x123456u);
+        }
+        Bitmap second(c.w2, c.h2);
+        second.canvas().brush.color = 0x0000FF;
+        second.canvas().pen.color = 0x0000FF;
+        const Point dot[] = {{1, 1}, {2, 1}, {2, 2}, {1, 2}};
+        second.canvas().polygon(dot);
+        EXPECT_EQ(test::countColour(second, 0xFFFFFF) + test::countColour(second, 0x0000FF),
+                  std::int64_t{c.w2} * c.h2);
+    }
+}
+
 TEST(RasterPolygon, RectangleCoversCornersInclusive) {
     struct Case {
         std::int32_t x0, y0, x1, y1;      // corners as drawn

@@ -129,6 +129,31 @@ TEST(Text, MissingFontFallsBackToSansSerif) {
     }
 }
 
+// The default name draws from the face built into the library: the very DejaVu Sans files that
+// fontconfig finds on the machine, so the pixels are those it gave before, for every byte.
+TEST(Text, DefaultNameDrawsTheBuiltInFaceAsTheInstalledOne) {
+    std::string all;
+    for (int byte = 0x20; byte < 0x100; ++byte) all.push_back(static_cast<char>(byte));
+    for (const bool bold : {false, true}) {
+        for (const std::int32_t height : {8, 13, -20, 41}) {
+            Font installed = fontOf("DejaVu Sans", height);
+            installed.bold = bold;
+            for (const char* name : {"MS Sans Serif", "ms sans SERIF"}) {
+                Font builtin = fontOf(name, height);
+                builtin.bold = bold;
+                for (std::size_t from = 0; from < all.size(); from += 16) {
+                    const std::string text = all.substr(from, 16);
+                    const auto want = textBitmap(installed, text, 900, 60);
+                    const auto got = textBitmap(builtin, text, 900, 60);
+                    EXPECT_TRUE(test::samePixels(*want, *got))
+                        << name << (bold ? " bold " : " ") << height << " from byte " << from;
+                    EXPECT_GT(test::countColour(*got, kRed), 0);
+                }
+            }
+        }
+    }
+}
+
 TEST(Text, EveryByteIsDrawnAndClipped) {
     std::string all;
     for (int b = 0; b < 256; ++b) all += static_cast<char>(b);

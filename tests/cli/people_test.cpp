@@ -281,6 +281,7 @@ TEST(CliBatch, OutputEqualsSingleRunsByteForByte) {
          {"first", "second, longer symbol", "PixelsDot=3\tCode=third"}},
         {{"pdf417", "--set", "BarHeightPixels=4"}, {"one", "two two", "PDFColumns=3\tCode=three"}},
         {{"maxicode"}, {"MaxiCode batch 1", "mode=5\tdata=secure 2"}},
+        {{"maxicode", "--sync"}, {"flushed once", "mode=5\tdata=flushed too"}},
     };
     for (const auto& c : cases) {
         for (const char* ext : {".png", ".svg"}) {
@@ -414,6 +415,7 @@ TEST(RenderApi, RefusesWhatItCannotMake) {
         {"a.png", "AB", {.width = 0, .height = 5}, "has no area"},
         {"a.svg", "AB", {.width = 20001, .height = 5}, "larger than the limit"},
         {"missing/a.png", "AB", {}, "cannot write"},
+        {"missing/a.png", "AB", {.sync = true}, "cannot write"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);

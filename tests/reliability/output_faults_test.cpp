@@ -120,6 +120,14 @@ TEST_F(OutputFaults, CommandLineSaysWhyAndExitsNonZero) {
     const std::string segments = (dir_ / "seg.png").string();
     const Case cases[] = {
         {"missing folder", {"pdf417", "-d", "hello", "-o", missing}, 0, "No such file"},
+        {"missing folder, --sync",
+         {"pdf417", "--sync", "-d", "hello", "-o", missing},
+         0,
+         "No such file"},
+        {"disk full, --sync",
+         {"datamatrix", "--sync", "-d", "hello", "-o", full},
+         64,
+         "File too large"},
         {"disk full, png", {"datamatrix", "-d", "hello", "-o", full}, 64, "File too large"},
         {"disk full, svg", {"maxicode", "-d", "hello", "-o", fullSvg}, 64, "File too large"},
         {"disk full, segments",

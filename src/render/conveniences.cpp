@@ -61,6 +61,11 @@ void code128Auto(Control& control) {
 
 void linearConveniences(Control& control, const NameSet& userSet) {
     code128Auto(control);
+    // Text in the colour of the bars when only the bars were given one: white on black would
+    // otherwise hide black text.
+    auto& linear = static_cast<TBarcode1D&>(control);
+    if (userSet.contains("BarColor") && linear.Font && linear.Font->color == Font{}.color)
+        linear.Font->color = linear.BarColor;
     const auto type = readPropertyValue(control, "barType");
     const auto code = readPropertyValue(control, "Code");
     if (!type || !code || *type != PropertyValue{static_cast<std::int32_t>(TSymbology::UPCE)})

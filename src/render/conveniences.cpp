@@ -35,16 +35,20 @@ std::string upcANumber(char numberSystem, std::string_view d) {
 
 }  // namespace
 
-// AUTO: the code set that draws all of the data in the shortest symbol (B when none does).
+// AUTO: the Code 128 set that draws all of the data in the shortest symbol (B when none does;
+// EAN-128 chooses its sets itself).
 void code128Auto(Control& control) {
     auto& linear = static_cast<TBarcode1D&>(control);
     if (!sameIgnoringCase(linear.Code128Set, "AUTO")) return;
     std::string best = "B";
-    if (linear.barType == TSymbology::CODE128 || linear.barType == TSymbology::EAN128) {
+    if (linear.barType == TSymbology::CODE128) {
+        // A trial paint keeps the bar height it computes; the real paint computes its own.
+        const std::int32_t barHeight = linear.BarHeightPixels;
         std::int64_t shortest = INT64_MAX;
         for (const char* set : {"C", "B", "A"}) {
             linear.Code128Set = set;
             const auto size = fitImageSize(control, FitMargins{}, nullptr);
+            linear.BarHeightPixels = barHeight;
             // A set that leaves out, pads or cuts anything does not draw the data.
             if (size && control.notes().empty() && size->width < shortest) {
                 shortest = size->width;
@@ -57,6 +61,11 @@ void code128Auto(Control& control) {
 
 void linearConveniences(Control& control, const NameSet& userSet) {
     code128Auto(control);
+    // Text in the colour of the bars when only the bars were given one: white on black would
+    // otherwise hide black text.
+    auto& linear = static_cast<TBarcode1D&>(control);
+    if (userSet.contains("BarColor") && linear.Font && linear.Font->color == Font{}.color)
+        linear.Font->color = linear.BarColor;
     const auto type = readPropertyValue(control, "barType");
     const auto code = readPropertyValue(control, "Code");
     if (!type || !code || *type != PropertyValue{static_cast<std::int32_t>(TSymbology::UPCE)})

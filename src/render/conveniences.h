@@ -11,6 +11,7 @@ namespace qv::render {
 
 using NameSet = std::set<std::string, std::less<>>;
 
+// The text takes BarColor when the host was asked for a bar colour and not for a text colour.
 // Code128Set AUTO becomes the code set that draws the data in the shortest symbol. UPC-E takes
 // the 12-digit UPC-A number: its 6-, 7- and 8-digit forms are expanded to it. And it draws the
 // parity of UPCESytem alone, so a number-system-0 number drawn with the default scans as

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "cli_run.h"
+#include "decode.h"
 #include "image_file.h"
 #include "run.h"
 
@@ -84,6 +85,21 @@ TEST(CliPdf417, ValuesOutOfRangeAndRowsThatDoNotFitAreNamed) {
         EXPECT_EQ(r.status, c.status) << r.err;
         EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
     }
+}
+
+// The README's way to GS1-128 today: FNC1 as the escape ~202.
+TEST(CliTyping, Gs1WithFnc1ReadsBackAsGs1) {
+    TempDir dir;
+    const Outcome r =
+        runOn(builtinControls(), {"barcode1d", "-t", "EAN128", "--set", "ProcessTilde=true", "-d",
+                                  "10ABC123~2020109501101530003", "-o", dir.file("gs1.png")});
+    ASSERT_EQ(r.status, kExitOk) << r.err;
+    const auto d =
+        qv::test::decode(*toBitmap(readPng(dir.file("gs1.png"))), ZXing::BarcodeFormat::Code128);
+    EXPECT_EQ(d.symbologyIdentifier, "]C1");
+    EXPECT_EQ(d.bytes,
+              "10ABC123\x1d"
+              "0109501101530003");
 }
 
 TEST(CliTyping, DashWritesThePngToStandardOutput) {

@@ -102,6 +102,30 @@ TEST(RenderApi, Code128AutoReadsBackAndIsNeverLongerThanTheBestFixedSet) {
     }
 }
 
+TEST(RenderApi, TextFollowsTheBarColourUnlessItHasItsOwn) {
+    struct Case {
+        std::optional<TColor> textColour;  // written by the program
+        TColor drawn;
+    };
+    const Case cases[] = {{std::nullopt, 0xFFFFFF}, {TColor{0x0000FF}, 0x0000FF}};
+    for (const auto& c : cases) {
+        TBarcode1D code;
+        code.Code = "WHITE";
+        code.BarColor = 0xFFFFFF;
+        code.BackColor = 0;
+        if (c.textColour) code.Font->color = *c.textColour;
+        const auto image = renderImage(code, ImageFormat::Svg);
+        const std::string svg(image.bytes.begin(), image.bytes.end());
+        const auto text = svg.find("<text");
+        ASSERT_NE(text, std::string::npos);
+        const std::string element = svg.substr(text, svg.find('>', text) - text);
+        EXPECT_NE(element.find(c.drawn == 0xFFFFFF ? "fill=\"#FFFFFF\"" : "fill=\"#FF0000\""),
+                  std::string::npos)
+            << element;
+        EXPECT_EQ(code.Font->color, c.textColour.value_or(0));  // restored
+    }
+}
+
 TEST(RenderApi, ScaleAndQuietZoneApplyToOnePaintOnly) {
     TBarcode1D code;
     code.Code = "SCALE";

@@ -11,13 +11,6 @@ ServeOptions parsed(const std::vector<std::string>& args) {
     return std::holds_alternative<ServeOptions>(r) ? std::get<ServeOptions>(r) : ServeOptions{};
 }
 
-TEST(ServeOptions, Defaults) {
-    const auto o = parsed({});
-    EXPECT_EQ(o.host, "127.0.0.1");
-    EXPECT_EQ(o.port, 8080);
-    EXPECT_EQ(o.maxQuery, kMaxQueryLimit);
-}
-
 TEST(ServeOptions, ListenAddresses) {
     const struct {
         std::string arg, host;

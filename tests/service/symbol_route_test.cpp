@@ -11,29 +11,6 @@ std::string header(const Reply& reply, std::string_view name) {
     return "";
 }
 
-TEST(SymbolRoute, RefusesBeforeRendering) {
-    const struct {
-        std::string_view control, format, query;
-        int status;
-    } cases[] = {
-        {"nosuch", "png", "", 404},
-        {"barcode1d", "gif", "", 404},
-        {"barcode1d", "png", "data=%zz", 400},
-        {"barcode1d", "png", "=x", 400},
-        {"maxicode", "png", "type=EAN13", 400},
-        {"barcode1d", "png", "size=nonsense", 400},
-        {"barcode1d", "png", "data=1234567890123456", 414},
-    };
-    for (const auto& c : cases) {
-        auto r = prepareSymbol(c.control, c.format, c.query, 20);
-        ASSERT_TRUE(std::holds_alternative<Reply>(r)) << c.query;
-        const Reply& reply = std::get<Reply>(r);
-        EXPECT_EQ(reply.status, c.status) << c.query;
-        EXPECT_EQ(reply.contentType, "application/json");
-        EXPECT_NE(reply.body.find("\"error\":\""), std::string::npos) << reply.body;
-    }
-}
-
 TEST(SymbolRoute, ShorthandsAndPropertiesKeepTheirOrder) {
     auto r = prepareSymbol("BARCODE1D", "svg", "type=EAN13&data=590123412345&X=2&X=3&Font.Name=A+B",
                            1000);

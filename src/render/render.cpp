@@ -156,7 +156,17 @@ RenderedImage renderImage(Control& control, ImageFormat format, const RenderOpti
         none.error = *settings.problem();
         return none;
     }
-    return render::paintImage(control, format, options);
+    for (const Note& note : settings.notes()) {
+        if (note.severity == Note::Severity::Error) {
+            RenderedImage none;
+            none.error = note.text;
+            none.notes = settings.notes();
+            return none;
+        }
+    }
+    RenderedImage image = render::paintImage(control, format, options);
+    image.notes.insert(image.notes.begin(), settings.notes().begin(), settings.notes().end());
+    return image;
 }
 
 RenderedImage renderToFile(Control& control, const std::string& path,

@@ -174,7 +174,9 @@ py::object ControlObject::render(const std::string& format, const py::kwargs& op
 py::list ControlObject::segments(const py::kwargs& options) {
     if (!kind_->prepareSegments)
         throw py::type_error(std::string(kind_->name) + " has no segments");
-    py::object format = options.contains("format") ? options["format"] : py::str("png");
+    py::object format = py::str("png");
+    if (options.contains("format")) format = options["format"];
+    if (!py::isinstance<py::str>(format)) throw py::type_error("format takes a str");
     py::kwargs rest;
     for (const auto& [key, value] : options)
         if (std::string(py::str(key)) != "format") rest[key] = value;

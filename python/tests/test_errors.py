@@ -66,6 +66,8 @@ def test_bad_render_options(options, error, message):
         qv.Barcode1D().render(**options)
     with pytest.raises(ValueError, match="is none the library writes"):
         qv.Barcode1D().render("gif")
+    with pytest.raises(TypeError):
+        qv.PDF417().segments(format=3)
 
 
 def hostile(prop):

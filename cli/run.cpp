@@ -31,13 +31,6 @@ std::variant<SymbolRequest, std::string> toRequest(const ControlEntry& entry,
         request.properties.emplace_back(std::move(name), a.value);
         request.origins.push_back(a.option);
     }
-    // Code 128 in the shortest symbol, unless the user chose a code set.
-    const bool setChosen = std::ranges::any_of(
-        request.properties, [](const auto& p) { return sameIgnoringCase(p.first, "Code128Set"); });
-    if (findProperty(entry.create()->properties(), "Code128Set") && !setChosen) {
-        request.properties.insert(request.properties.begin(), {"Code128Set", "AUTO"});
-        request.origins.insert(request.origins.begin(), "");
-    }
     return request;
 }
 

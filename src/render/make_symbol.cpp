@@ -76,6 +76,11 @@ SymbolResult makeSymbol(const ControlKind& kind, const SymbolRequest& request,
 
     result.control = kind.create();
     Control& control = *result.control;
+    // Code 128 in the shortest symbol, unless the person chose a code set.
+    const bool setChosen = std::ranges::any_of(
+        request.properties, [](const auto& p) { return sameIgnoringCase(p.first, "Code128Set"); });
+    if (!setChosen && findProperty(control.properties(), "Code128Set"))
+        setPropertyText(control, "Code128Set", "AUTO");
     render::NameSet userSet;
     for (std::size_t i = 0; i < request.properties.size(); ++i) {
         const auto& [name, text] = request.properties[i];

@@ -19,8 +19,8 @@ struct PrintCase {
 };
 
 inline constexpr PrintCase kPrintCases[] = {
-    {"code128", "TBarcode1D", 200, 100, "barType=CODE128;Code=QV-600DPI-128;X=1", "X", "Code128",
-     "QV-600DPI-128"},
+    {"code128", "TBarcode1D", 240, 100, "barType=CODE128;Code=QV600DPI;X=1", "X", "Code128",
+     "QV600DPI"},
     {"datamatrix", "TDatamatrix", 200, 200, "Code=Quorvantix at 600 dpi;PixelsDot=4", "PixelsDot",
      "DataMatrix", "Quorvantix at 600 dpi"},
     {"pdf417", "TPDF417", 240, 120, "Code=Printed PDF417;PDFColumns=2;TopMargin=10;LeftMargin=10",

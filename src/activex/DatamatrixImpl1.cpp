@@ -21,6 +21,14 @@ class TDatamatrixX final : public ControlObject<IDatamatrixX, TDatamatrix, Class
     QV_PROPERTY_RW(BackColor, OLE_COLOR)
     QV_PROPERTY_RW(BarColor, OLE_COLOR)
     QV_PROPERTY_R(CalculatedFormat, TxFormat)
+
+  protected:
+    // A document saved after a paint holds rebuild = false, so a control loaded from it would
+    // show only its background until the host wrote rebuild again: one that has never built a
+    // symbol builds one at its first paint.
+    void beforePaint(bool first) override {
+        if (first && control().symbolRows() == 0) control().rebuild = true;
+    }
 };
 
 ClassFactory factory(ClassIndex::Datamatrix, &createWrapper<TDatamatrixX>);

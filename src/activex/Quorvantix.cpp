@@ -1,4 +1,5 @@
-// The four exported entry points of the in-process server.
+// The exported entry points of the in-process server: the four of every server, and DllInstall
+// for registering for one user ("regsvr32 /n /i:user").
 #include <windows.h>
 
 #include "class_factory.h"
@@ -26,9 +27,22 @@ extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() {
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
-    return qv::activex::registerServer();
+    return qv::activex::registerServer(qv::activex::Scope::Machine);
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
-    return qv::activex::unregisterServer();
+    return qv::activex::unregisterServer(qv::activex::Scope::Machine);
+}
+
+// "user" (any case) registers below HKEY_CURRENT_USER; no text, for all users.
+extern "C" HRESULT STDAPICALLTYPE DllInstall(BOOL install, LPCWSTR commandLine) {
+    using qv::activex::Scope;
+    Scope scope = Scope::Machine;
+    if (commandLine != nullptr && *commandLine != L'\0') {
+        if (CompareStringOrdinal(commandLine, -1, L"user", -1, TRUE) != CSTR_EQUAL) {
+            return E_INVALIDARG;
+        }
+        scope = Scope::User;
+    }
+    return install ? qv::activex::registerServer(scope) : qv::activex::unregisterServer(scope);
 }

@@ -9,38 +9,17 @@
 #include <ocidl.h>
 #include <olectl.h>
 
-#include <map>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "control_classes.h"
+#include "event_point.h"
 #include "quorvantix/control.h"
 
 namespace qv::activex {
 
-class OleControl;
-
-// The connection point of the event interface. Sinks are kept; no event is ever fired.
-class EventPoint final : public IConnectionPoint {
-  public:
-    explicit EventPoint(OleControl& owner) : owner_(owner) {}
-    ~EventPoint();
-    EventPoint(const EventPoint&) = delete;
-    EventPoint& operator=(const EventPoint&) = delete;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
-    HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* iid) override;
-    HRESULT STDMETHODCALLTYPE GetConnectionPointContainer(IConnectionPointContainer** c) override;
-    HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) override;
-    HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override;
-    HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections** e) override;
-
-  private:
-    OleControl& owner_;
-    std::map<DWORD, IDispatch*> sinks_;
-    DWORD nextCookie_ = 1;
-};
+struct DeviceBounds;
 
 class OleControl : public IOleObject,
                    public IOleInPlaceObject,
@@ -95,7 +74,7 @@ class OleControl : public IOleObject,
     HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override;
     HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE InPlaceDeactivate() override;
-    HRESULT STDMETHODCALLTYPE UIDeactivate() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE UIDeactivate() override;
     HRESULT STDMETHODCALLTYPE SetObjectRects(LPCRECT position, LPCRECT clip) override;
     HRESULT STDMETHODCALLTYPE ReactivateAndUndo() override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG) override { return S_FALSE; }
@@ -126,7 +105,8 @@ class OleControl : public IOleObject,
 
     // IPersist and the three persistence interfaces
     HRESULT STDMETHODCALLTYPE GetClassID(CLSID* clsid) override;
-    HRESULT STDMETHODCALLTYPE IsDirty() override { return S_OK; }
+    // S_FALSE from a save, load or InitNew until a saved property changes.
+    HRESULT STDMETHODCALLTYPE IsDirty() override;
     HRESULT STDMETHODCALLTYPE InitNew() override;
     HRESULT STDMETHODCALLTYPE Load(IStream* stream) override;
     HRESULT STDMETHODCALLTYPE Save(IStream* stream, BOOL clearDirty) override;
@@ -159,6 +139,13 @@ class OleControl : public IOleObject,
     // A control with the constructor's defaults, and taking one in place of the hosted control.
     virtual std::unique_ptr<Control> freshControl() const = 0;
     virtual void replaceControl(std::unique_ptr<Control> control) = 0;
+    // Called before every paint of the hosted control; first: its first paint since it was
+    // created or loaded.
+    virtual void beforePaint(bool /*first*/) {}
+    // Paints the hosted control as the window's paint handler does, at (x, y) of dc. What a paint
+    // writes back into properties leaves a clean control clean.
+    bool paintHosted(HDC dc, std::int32_t x, std::int32_t y, std::int32_t width,
+                     std::int32_t height);
 
   private:
     template <class Body>
@@ -167,10 +154,28 @@ class OleControl : public IOleObject,
     template <class Loader>
     HRESULT loadWith(REFIID iid, Loader&& load);
     HRESULT activateInPlace(IOleClientSite* site, HWND parent, LPCRECT position);
+    // UI activation: the site told, the focus taken and the frame's and document's active object
+    // set, as containers expect of OLEIVERB_UIACTIVATE.
+    HRESULT activateUI();
     void destroyWindow();
+    // The saved form of the hosted control, and the one it had when it was last clean.
+    std::string savedState();
+    void markClean();
+    bool clean();
+    // Runs a paint of the hosted control so that what it writes back does not count as a change.
+    template <class Paint>
+    bool paintKeepingClean(Paint&& paint);
+    // Draw onto a device other than the form's: the symbol at its size on the form, whole
+    // device pixels per module.
+    bool paintOnDevice(HDC dc, const DeviceBounds& device);
 
     IOleClientSite* site_ = nullptr;
     IOleInPlaceSite* inPlaceSite_ = nullptr;
+    IOleInPlaceFrame* frame_ = nullptr;
+    IOleInPlaceUIWindow* document_ = nullptr;
+    bool uiActive_ = false;
+    bool painted_ = false;  // since the hosted control was created or loaded
+    std::optional<std::string> cleanState_;
     IOleAdviseHolder* adviseHolder_ = nullptr;
     IAdviseSink* viewSink_ = nullptr;
     DWORD viewAspects_ = 0;

@@ -4,11 +4,20 @@
 
 #include "Quorvantix_TLB.h"
 #include "control_classes.h"
+#include "registry_key.h"
 #include "server_state.h"
 #include "type_library.h"
 
 namespace qv::activex {
 namespace {
+
+constexpr bool kWin64 = sizeof(void*) == 8;
+constexpr SYSKIND kSysKind = kWin64 ? SYS_WIN64 : SYS_WIN32;
+constexpr const wchar_t* kSysKindKey = kWin64 ? L"win64" : L"win32";
+constexpr const wchar_t* kOtherSysKindKey = kWin64 ? L"win32" : L"win64";
+// The marshaller of automation interfaces, as the platform registers dual interfaces.
+constexpr const wchar_t* kAutomationProxy = L"{00020424-0000-0000-C000-000000000046}";
+constexpr const wchar_t* kLocaleKey = L"409";  // the library's locale, 1033
 
 std::wstring guidText(REFGUID guid) {
     wchar_t text[40];
@@ -29,30 +38,22 @@ std::wstring serverPath() {
     return shortPath;
 }
 
-// Creates HKCR\key and sets one string value (the default value when name is null).
-LSTATUS setValue(const std::wstring& key, const wchar_t* name, const std::wstring& value) {
-    HKEY handle = nullptr;
-    LSTATUS status = RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
-                                     nullptr, &handle, nullptr);
-    if (status != ERROR_SUCCESS) return status;
-    const auto bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
-    status = RegSetValueExW(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                            bytes);
-    RegCloseKey(handle);
-    return status;
-}
-
 struct Entry {
     std::wstring key;
     const wchar_t* name;  // null: the key's default value
     std::wstring value;
 };
 
+HRESULT write(const RegistryRoot& root, const Entry& e) {
+    const LSTATUS status = root.setValue(e.key, e.name, e.value);
+    return status == ERROR_SUCCESS ? S_OK : HRESULT_FROM_WIN32(status);
+}
+
 std::wstring progId(const ControlClass& c) {
     return std::wstring(kLibraryName) + L"." + std::wstring(c.name);
 }
 
-HRESULT registerClass(const ControlClass& c, const std::wstring& path) {
+HRESULT registerClass(const RegistryRoot& root, const ControlClass& c, const std::wstring& path) {
     const std::wstring clsid = guidText(*c.clsid);
     const std::wstring key = L"CLSID\\" + clsid;
     const std::wstring help(c.help);
@@ -73,45 +74,111 @@ HRESULT registerClass(const ControlClass& c, const std::wstring& path) {
         {progId(c) + L"\\Clsid", nullptr, clsid},
     };
     for (const Entry& e : entries) {
-        const LSTATUS status = setValue(e.key, e.name, e.value);
-        if (status != ERROR_SUCCESS) return HRESULT_FROM_WIN32(status);
+        const HRESULT hr = write(root, e);
+        if (FAILED(hr)) return hr;
     }
     return S_OK;
 }
 
-void deleteTree(const std::wstring& key) {
-    RegDeleteTreeW(HKEY_CLASSES_ROOT, key.c_str());
+std::wstring typeLibKey() {
+    return L"TypeLib\\" + guidText(LIBID_Quorvantix) + L"\\" + std::wstring(kLibraryVersion);
 }
 
-}  // namespace
-
-HRESULT registerServer() {
-    const std::wstring path = modulePath();
-    ITypeLib* library = nullptr;
-    HRESULT hr = loadTypeLibrary(&library);
-    if (FAILED(hr)) return hr;
-    std::wstring registeredPath = path;  // the API takes a mutable string
-    hr = RegisterTypeLib(library, registeredPath.data(), nullptr);
-    library->Release();
-    if (FAILED(hr)) return hr;
-    const std::wstring inproc = serverPath();
+// What registering the type library writes, below the user's classes, where the platform's
+// own registration would write for all users.
+HRESULT registerTypeLibraryForUser(const RegistryRoot& root, const std::wstring& path) {
+    const std::wstring lib = typeLibKey();
+    const std::wstring folder = path.substr(0, path.find_last_of(L'\\') + 1);
+    const Entry entries[] = {
+        {lib, nullptr, L"Quorvantix Library"},
+        {lib + L"\\FLAGS", nullptr, L"0"},
+        {lib + L"\\HELPDIR", nullptr, folder},
+        {lib + L"\\" + kLocaleKey + L"\\" + kSysKindKey, nullptr, path},
+    };
+    for (const Entry& e : entries) {
+        const HRESULT hr = write(root, e);
+        if (FAILED(hr)) return hr;
+    }
     for (const ControlClass& c : controlClasses()) {
-        hr = registerClass(c, inproc);
-        if (FAILED(hr)) {
-            unregisterServer();  // leave nothing half-written
-            return hr;
+        const std::wstring name = L"I" + std::wstring(c.name);
+        for (const auto& [iid, interfaceName] :
+             {std::pair{c.iid, name}, std::pair{c.events, name + L"Events"}}) {
+            const std::wstring key = L"Interface\\" + guidText(*iid);
+            const Entry keys[] = {
+                {key, nullptr, interfaceName},
+                {key + L"\\ProxyStubClsid", nullptr, kAutomationProxy},
+                {key + L"\\ProxyStubClsid32", nullptr, kAutomationProxy},
+                {key + L"\\TypeLib", nullptr, guidText(LIBID_Quorvantix)},
+                {key + L"\\TypeLib", L"Version", std::wstring(kLibraryVersion)},
+            };
+            for (const Entry& e : keys) {
+                const HRESULT hr = write(root, e);
+                if (FAILED(hr)) return hr;
+            }
         }
     }
     return S_OK;
 }
 
-HRESULT unregisterServer() {
+// Removes this bitness's type library entry; the rest goes with the last bitness.
+void unregisterTypeLibraryForUser(const RegistryRoot& root) {
+    const std::wstring locale = typeLibKey() + L"\\" + kLocaleKey;
+    root.deleteTree(locale + L"\\" + kSysKindKey);
+    if (root.hasSubkeys(locale)) return;  // the other bitness is still registered
+    root.deleteTree(L"TypeLib\\" + guidText(LIBID_Quorvantix));
     for (const ControlClass& c : controlClasses()) {
-        deleteTree(L"CLSID\\" + guidText(*c.clsid));
-        deleteTree(progId(c));
+        root.deleteTree(L"Interface\\" + guidText(*c.iid));
+        root.deleteTree(L"Interface\\" + guidText(*c.events));
     }
-    UnRegisterTypeLib(LIBID_Quorvantix, 1, 0, 1033, SYS_WIN64);
+}
+
+HRESULT registerTypeLibrary(Scope scope, const RegistryRoot& root) {
+    std::wstring path = modulePath();
+    if (scope == Scope::User) return registerTypeLibraryForUser(root, path);
+    ITypeLib* library = nullptr;
+    HRESULT hr = loadTypeLibrary(&library);
+    if (FAILED(hr)) return hr;
+    hr = RegisterTypeLib(library, path.data(), nullptr);  // the API takes a mutable string
+    library->Release();
+    return hr;
+}
+
+HRESULT unregisterFrom(Scope scope, const RegistryRoot& root) {
+    for (const ControlClass& c : controlClasses()) {
+        root.deleteTree(L"CLSID\\" + guidText(*c.clsid));
+        root.deleteTree(progId(c));
+    }
+    if (scope == Scope::User) {
+        unregisterTypeLibraryForUser(root);
+    } else {
+        UnRegisterTypeLib(LIBID_Quorvantix, 1, 0, 1033, kSysKind);
+    }
     return S_OK;
+}
+
+}  // namespace
+
+HRESULT registerServer(Scope scope) {
+    const RegistryRoot root = scope == Scope::User
+                                  ? RegistryRoot(HKEY_CURRENT_USER, L"Software\\Classes")
+                                  : RegistryRoot(HKEY_CLASSES_ROOT);
+    if (!root.valid()) return E_ACCESSDENIED;
+    HRESULT hr = registerTypeLibrary(scope, root);
+    const std::wstring inproc = serverPath();
+    for (const ControlClass& c : controlClasses()) {
+        if (FAILED(hr)) break;
+        hr = registerClass(root, c, inproc);
+    }
+    if (FAILED(hr)) unregisterFrom(scope, root);  // leave nothing half-written
+    return hr;
+}
+
+HRESULT unregisterServer(Scope scope) {
+    const RegistryRoot root = scope == Scope::User
+                                  ? RegistryRoot(HKEY_CURRENT_USER, L"Software\\Classes")
+                                  : RegistryRoot(HKEY_CLASSES_ROOT);
+    if (!root.valid()) return E_ACCESSDENIED;
+    return unregisterFrom(scope, root);
 }
 
 }  // namespace qv::activex

@@ -34,6 +34,7 @@ class ShapeState {
 }  // namespace
 
 Rect GdiCanvas::clipRect() const {
+    if (fixedClip_) return clip_;
     RECT r{};
     if (GetClipBox(dc_, &r) == ERROR) return {};
     return {r.left, r.top, r.right, r.bottom};

@@ -12,6 +12,9 @@ class GdiCanvas : public Canvas {
   public:
     // The DC stays the caller's; the canvas restores what it selected into it.
     explicit GdiCanvas(HDC dc) : dc_(dc) {}
+    // A canvas whose clip rectangle is given rather than asked of the DC (metafile and printer
+    // DCs, whose clip box covers the whole page).
+    GdiCanvas(HDC dc, const Rect& clip) : dc_(dc), clip_(clip), fixedClip_(true) {}
 
     HDC dc() const { return dc_; }
 
@@ -27,6 +30,8 @@ class GdiCanvas : public Canvas {
 
   private:
     HDC dc_;
+    Rect clip_{};
+    bool fixedClip_ = false;
 };
 
 // An off-screen bitmap compatible with a DC, with a canvas of its own (the paint handler's

@@ -1,6 +1,7 @@
-// activex_test <part> [argument]: registered <dll path> | unregistered | typelib |
+// activex_test <part> [argument]: registered <dll path> | registered-user <dll path> |
+// unregistered | typelib |
 // container <dll path> | drawing <reference folder> | persistence |
-// site <reference folder>. Exit status: the number of
+// site <reference folder> | printing <picture folder>. Exit status: the number of
 // failures.
 #include <windows.h>
 
@@ -20,12 +21,14 @@ int wmain(int argc, wchar_t** argv) {
     if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 101;
     int failures = 100;
     if (part == L"registered") failures = registeredTest(arg);
+    if (part == L"registered-user") failures = registeredForUserTest(arg);
     if (part == L"unregistered") failures = unregisteredTest();
     if (part == L"typelib") failures = typeLibraryTest();
     if (part == L"container") failures = containerTest(arg);
     if (part == L"drawing") failures = drawingTest(arg);
     if (part == L"persistence") failures = persistenceTest();
     if (part == L"site") failures = siteTest(arg);
+    if (part == L"printing") failures = printingTest(arg);
     CoUninitialize();
     std::printf("%ls: %d failure(s)\n", part.c_str(), failures);
     return failures;

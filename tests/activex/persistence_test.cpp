@@ -390,6 +390,118 @@ void hostileBags() {
     }
 }
 
+// The pixels a Draw of the control gives on a fresh 200 x 200 bitmap.
+std::vector<std::uint32_t> drawn(IDispatch* object) {
+    Ref<IViewObject2> view;
+    as(object, view, IID_IViewObject2);
+    gdi::DibSection dib(200, 200);
+    const RECTL bounds{0, 0, 200, 200};
+    if (view) {
+        view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dib.dc(), &bounds, nullptr,
+                   nullptr, 0);
+    }
+    GdiFlush();
+    return {dib.pixels(), dib.pixels() + 200 * 200};
+}
+
+// IsDirty: clean after InitNew, a load or a save that clears the flag, and after paints (the
+// Data Matrix paint writes rebuild back); dirty once the host writes a property.
+void dirtyState() {
+    struct Case {
+        const wchar_t* progId;
+        const wchar_t* property;
+        LONG value;
+    };
+    const Case cases[] = {{L"Quorvantix.Barcode1DX", L"X", 3},
+                          {L"Quorvantix.DatamatrixX", L"PixelsDot", 5},
+                          {L"Quorvantix.PDF417X", L"PDFColumns", 4},
+                          {L"Quorvantix.MaxicodeX", L"mode", 3}};
+    for (const Case& c : cases) {
+        const std::string name = narrow(c.progId);
+        Ref<IDispatch> object;
+        Ref<IPersistStreamInit> persist;
+        Ref<IPersistPropertyBag> bagPersist;
+        if (!create(c.progId, object) || !as(object.get(), persist, IID_IPersistStreamInit) ||
+            !as(object.get(), bagPersist, IID_IPersistPropertyBag)) {
+            QV_CHECK(false, name);
+            continue;
+        }
+        Variant v(c.value);
+        const auto write = [&] {
+            putProperty(object.get(), idOfName(object.get(), c.property), v);
+        };
+        QV_CHECK_EQ(persist->IsDirty(), S_FALSE, name + " new");
+        QV_CHECK_EQ(persist->InitNew(), S_OK, name);
+        QV_CHECK_EQ(persist->IsDirty(), S_FALSE, name + " after InitNew");
+        drawn(object.get());
+        QV_CHECK_EQ(persist->IsDirty(), S_FALSE, name + " after a paint");
+        write();
+        QV_CHECK_EQ(persist->IsDirty(), S_OK, name + " after a write");
+        Ref<IStream> stream;
+        CreateStreamOnHGlobal(nullptr, TRUE, stream.out());
+        QV_CHECK_EQ(persist->Save(stream.get(), FALSE), S_OK, name);
+        QV_CHECK_EQ(persist->IsDirty(), S_OK, name + " after a save that keeps the flag");
+        QV_CHECK_EQ(persist->Save(stream.get(), TRUE), S_OK, name);
+        QV_CHECK_EQ(persist->IsDirty(), S_FALSE, name + " after a save");
+        v.lVal = c.value + 1;
+        write();
+        MemoryBag bag;
+        QV_CHECK_EQ(bagPersist->Save(&bag, TRUE, FALSE), S_OK, name);
+        QV_CHECK_EQ(persist->IsDirty(), S_FALSE, name + " after a bag save");
+        write();
+        stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr);
+        v.lVal = c.value + 2;
+        write();
+        QV_CHECK_EQ(persist->Load(stream.get()), S_OK, name);
+        QV_CHECK_EQ(persist->IsDirty(), S_FALSE, name + " after a load");
+        drawn(object.get());
+        QV_CHECK_EQ(persist->IsDirty(), S_FALSE, name + " after a paint of the loaded control");
+    }
+}
+
+// A Data Matrix painted (rebuild now false), saved and loaded into a new instance draws the
+// same symbol, from a stream and from a property bag.
+void reopenedDatamatrix() {
+    const DrawingCase c{"reopened", "TDatamatrix", 1, 1, "Code=Reopened 12345;PixelsDot=5"};
+    Ref<IDispatch> original;
+    if (!createWith(L"Quorvantix.DatamatrixX", c, original)) return;
+    const auto before = drawn(original.get());
+    Ref<IPersistStreamInit> saver;
+    Ref<IPersistPropertyBag> bagSaver;
+    as(original.get(), saver, IID_IPersistStreamInit);
+    as(original.get(), bagSaver, IID_IPersistPropertyBag);
+    Ref<IStream> stream;
+    CreateStreamOnHGlobal(nullptr, TRUE, stream.out());
+    saver->Save(stream.get(), TRUE);
+    stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr);
+    MemoryBag bag;
+    bagSaver->Save(&bag, TRUE, FALSE);
+    for (const bool fromBag : {false, true}) {
+        const std::string name = fromBag ? "reopened from a bag" : "reopened from a stream";
+        Ref<IDispatch> loaded;
+        Ref<IPersistStreamInit> loader;
+        Ref<IPersistPropertyBag> bagLoader;
+        create(L"Quorvantix.DatamatrixX", loaded);
+        as(loaded.get(), loader, IID_IPersistStreamInit);
+        as(loaded.get(), bagLoader, IID_IPersistPropertyBag);
+        const HRESULT hr = fromBag ? bagLoader->Load(&bag, nullptr) : loader->Load(stream.get());
+        QV_CHECK_EQ(hr, S_OK, name);
+        QV_CHECK(drawn(loaded.get()) == before, name + " draws the saved symbol");
+        Variant rebuild;
+        getProperty(loaded.get(), idOfName(loaded.get(), L"rebuild"), &rebuild);
+        QV_CHECK(rebuild.vt == VT_BOOL && rebuild.boolVal == VARIANT_FALSE,
+                 name + ": rebuild as a paint leaves it");
+    }
+    // A host that turns rebuild off before any paint still sees what it asked to build.
+    Ref<IDispatch> fresh;
+    if (!createWith(L"Quorvantix.DatamatrixX", c, fresh)) return;
+    Variant off;
+    off.vt = VT_BOOL;
+    off.boolVal = VARIANT_FALSE;
+    putProperty(fresh.get(), idOfName(fresh.get(), L"rebuild"), off);
+    QV_CHECK(drawn(fresh.get()) == before, "never built: built at the first paint");
+}
+
 }  // namespace
 
 int persistenceTest() {
@@ -400,6 +512,8 @@ int persistenceTest() {
     hostileStreams();
     hostileBags();
     fonts();
+    dirtyState();
+    reopenedDatamatrix();
     return failureCount();
 }
 

@@ -1,5 +1,6 @@
-// After registration every key and value a container reads is present and exact; after
-// unregistration none is left and no control can be created by its ProgID.
+// After registration every key and value a container reads is present and exact, for all users
+// or below HKEY_CURRENT_USER alone; after unregistration none is left in either registry view
+// and no control can be created by its ProgID.
 #include <windows.h>
 
 #include <string>
@@ -32,17 +33,47 @@ struct Value {
     std::wstring data;
 };
 
-bool readValue(const std::wstring& key, const wchar_t* name, std::wstring* data) {
-    DWORD type = 0;
-    DWORD bytes = 0;
-    if (RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), name, RRF_RT_ANY, &type, nullptr, &bytes) !=
+constexpr const wchar_t* kSysKind = sizeof(void*) == 8 ? L"win64" : L"win32";
+
+// Where classes are registered: all of HKEY_CLASSES_ROOT, or the classes of one root key in one
+// registry view.
+struct ClassesRoot {
+    HKEY key;
+    const wchar_t* classes;  // the classes key below it; null: key itself
+    REGSAM view;             // KEY_WOW64_64KEY, KEY_WOW64_32KEY or 0 for the program's own
+    const char* name;
+};
+const ClassesRoot kMerged{HKEY_CLASSES_ROOT, nullptr, 0, "HKCR"};
+const ClassesRoot kUser{HKEY_CURRENT_USER, L"Software\\Classes", 0, "HKCU"};
+const ClassesRoot kEveryView[] = {
+    {HKEY_LOCAL_MACHINE, L"Software\\Classes", KEY_WOW64_64KEY, "HKLM 64-bit"},
+    {HKEY_LOCAL_MACHINE, L"Software\\Classes", KEY_WOW64_32KEY, "HKLM 32-bit"},
+    {HKEY_CURRENT_USER, L"Software\\Classes", KEY_WOW64_64KEY, "HKCU 64-bit"},
+    {HKEY_CURRENT_USER, L"Software\\Classes", KEY_WOW64_32KEY, "HKCU 32-bit"},
+};
+
+std::wstring below(const ClassesRoot& root, const std::wstring& key) {
+    return root.classes != nullptr ? std::wstring(root.classes) + L"\\" + key : key;
+}
+
+bool readValue(const ClassesRoot& root, const std::wstring& key, const wchar_t* name,
+               std::wstring* data) {
+    HKEY handle = nullptr;
+    if (RegOpenKeyExW(root.key, below(root, key).c_str(), 0, KEY_READ | root.view, &handle) !=
         ERROR_SUCCESS) {
         return false;
     }
+    DWORD type = 0;
+    DWORD bytes = 0;
+    if (RegGetValueW(handle, nullptr, name, RRF_RT_ANY, &type, nullptr, &bytes) != ERROR_SUCCESS) {
+        RegCloseKey(handle);
+        return false;
+    }
     std::wstring buffer(bytes / sizeof(wchar_t) + 1, L'\0');
-    if (RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), name, RRF_RT_ANY, &type, buffer.data(),
-                     &bytes) != ERROR_SUCCESS ||
-        type != REG_SZ) {
+    const LSTATUS status =
+        RegGetValueW(handle, nullptr, name, RRF_RT_ANY, &type, buffer.data(), &bytes);
+    RegCloseKey(handle);
+    if (status != ERROR_SUCCESS || type != REG_SZ) {
         return false;
     }
     buffer.resize(wcslen(buffer.c_str()));
@@ -50,9 +81,10 @@ bool readValue(const std::wstring& key, const wchar_t* name, std::wstring* data)
     return true;
 }
 
-bool keyExists(const std::wstring& key) {
+bool keyExists(const ClassesRoot& root, const std::wstring& key) {
     HKEY handle = nullptr;
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) {
+    if (RegOpenKeyExW(root.key, below(root, key).c_str(), 0, KEY_READ | root.view, &handle) !=
+        ERROR_SUCCESS) {
         return false;
     }
     RegCloseKey(handle);
@@ -81,9 +113,8 @@ std::vector<Value> expectedValues(const ExpectedClass& c, const std::wstring& pa
     };
 }
 
-}  // namespace
-
-int registeredTest(const std::wstring& dllPath) {
+// Every key and value below root, and the controls found by their ProgIDs.
+void checkRegistered(const ClassesRoot& root, const std::wstring& dllPath, bool findable) {
     // A path with a blank is registered in its short form, which has none.
     std::wstring path = dllPath;
     if (path.find(L' ') != std::wstring::npos) {
@@ -95,26 +126,56 @@ int registeredTest(const std::wstring& dllPath) {
     for (const ExpectedClass& c : kClasses) {
         for (const Value& v : expectedValues(c, path)) {
             std::wstring data;
-            const bool present = readValue(v.key, v.name, &data);
-            QV_CHECK(present, narrow(v.key));
+            const bool present = readValue(root, v.key, v.name, &data);
+            QV_CHECK(present, root.name << " " << narrow(v.key));
             if (present) QV_CHECK_EQ(narrow(data), narrow(v.data), narrow(v.key));
         }
         CLSID clsid{};
+        if (!findable) continue;
         QV_CHECK_EQ(CLSIDFromProgID((std::wstring(L"Quorvantix.") + c.name).c_str(), &clsid), S_OK,
                     narrow(c.name));
     }
     const std::wstring typeLib = std::wstring(L"TypeLib\\") + kLibId + L"\\1.0";
     std::wstring help;
-    QV_CHECK(readValue(typeLib, nullptr, &help) && help == L"Quorvantix Library", "type library");
-    QV_CHECK(keyExists(typeLib + L"\\409\\win64"), "type library for locale 1033");
+    QV_CHECK(readValue(root, typeLib, nullptr, &help) && help == L"Quorvantix Library",
+             root.name << " type library");
+    QV_CHECK(keyExists(root, typeLib + L"\\409\\" + kSysKind), "type library for locale 1033");
+}
+
+// Nothing of the server below root.
+void checkAbsent(const ClassesRoot& root) {
+    for (const ExpectedClass& c : kClasses) {
+        const std::wstring progId = std::wstring(L"Quorvantix.") + c.name;
+        QV_CHECK(!keyExists(root, std::wstring(L"CLSID\\") + c.clsid),
+                 root.name << " " << narrow(c.name));
+        QV_CHECK(!keyExists(root, progId), root.name << " " << narrow(progId));
+    }
+    QV_CHECK(!keyExists(root, std::wstring(L"TypeLib\\") + kLibId), root.name << " type library");
+    QV_CHECK(!keyExists(root, L"Interface\\{EC143565-B304-4BB2-BC4F-5981422F51D4}"),
+             root.name << " IMaxicodeX");
+}
+
+}  // namespace
+
+int registeredTest(const std::wstring& dllPath) {
+    checkRegistered(kMerged, dllPath, true);
+    return failureCount();
+}
+
+// Registered for the user alone: below HKEY_CURRENT_USER, and nothing for all users.
+int registeredForUserTest(const std::wstring& dllPath) {
+    // Windows finds classes of HKCU\\Software\\Classes through HKEY_CLASSES_ROOT; Wine reads
+    // those of all users only, so the lookup by ProgID is not asked of it here.
+    checkRegistered(kUser, dllPath, false);
+    for (const ClassesRoot& root : kEveryView) {
+        if (root.key == HKEY_LOCAL_MACHINE) checkAbsent(root);
+    }
     return failureCount();
 }
 
 int unregisteredTest() {
     for (const ExpectedClass& c : kClasses) {
         const std::wstring progId = std::wstring(L"Quorvantix.") + c.name;
-        QV_CHECK(!keyExists(std::wstring(L"CLSID\\") + c.clsid), narrow(c.name));
-        QV_CHECK(!keyExists(progId), narrow(progId));
         CLSID clsid{};
         QV_CHECK(FAILED(CLSIDFromProgID(progId.c_str(), &clsid)), narrow(progId));
         IDispatch* object = nullptr;
@@ -123,8 +184,8 @@ int unregisteredTest() {
                                          reinterpret_cast<void**>(&object))),
                  narrow(c.name));
     }
-    QV_CHECK(!keyExists(std::wstring(L"TypeLib\\") + kLibId), "type library");
-    QV_CHECK(!keyExists(L"Interface\\{EC143565-B304-4BB2-BC4F-5981422F51D4}"), "IMaxicodeX");
+    checkAbsent(kMerged);
+    for (const ClassesRoot& root : kEveryView) checkAbsent(root);
     return failureCount();
 }
 

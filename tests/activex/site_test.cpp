@@ -410,6 +410,7 @@ int siteTest(const std::wstring& referenceDir) {
     for (const DrawingCase& c : kDrawingCases) sitedCase(c, folder);
     oneRequest();
     eventsAndClassInfo();
+    uiActivationTests();
     // Everything released: the module may go.
     CoFreeUnusedLibraries();
     using CanUnload = HRESULT(STDAPICALLTYPE*)();

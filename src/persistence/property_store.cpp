@@ -1,4 +1,4 @@
-#include "property_store.h"
+#include "persistence/property_store.h"
 
 #include <string>
 #include <utility>
@@ -6,7 +6,7 @@
 
 #include "quorvantix/property.h"
 
-namespace qv::activex {
+namespace qv::persistence {
 namespace {
 
 // Font styles as one number.
@@ -132,4 +132,4 @@ void loadProperties(Control& control, ItemSource& source) {
     }
 }
 
-}  // namespace qv::activex
+}  // namespace qv::persistence

@@ -13,7 +13,7 @@
 
 #include "quorvantix/control.h"
 
-namespace qv::activex {
+namespace qv::persistence {
 
 // One saved item: a property, or one attribute of a font ("Font.Name", ...).
 using StoredItem = std::variant<bool, std::int32_t, double, std::string>;
@@ -36,4 +36,4 @@ void saveProperties(const Control& control, ItemSink& sink);
 // Loads into a freshly constructed control. Throws when a property's setter does.
 void loadProperties(Control& control, ItemSource& source);
 
-}  // namespace qv::activex
+}  // namespace qv::persistence

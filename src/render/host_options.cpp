@@ -87,8 +87,8 @@ std::optional<std::string> setSync(RenderOptions& options, std::string_view text
 
 const HostOptionInfo kHostOptions[] = {
     {"size", "WxH",
-     "image size in pixels (default: fit the symbol and its margins), at most 20000 a side and "
-     "67108864 pixels in all",
+     "image size in pixels, the symbol centred in it (default: fit the symbol and its margins), "
+     "at most 20000 a side and 67108864 pixels in all",
      &setSize},
     {"scale", "N",
      "multiply the module size and the distances counted in modules (1 to 100; CONTROL --help "

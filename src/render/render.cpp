@@ -10,6 +10,7 @@
 #include "quorvantix/svg.h"
 #include "render/host_settings.h"
 #include "render/image_painting.h"
+#include "render/placement.h"
 #include "render/property_values.h"
 #include "render/refusals.h"
 
@@ -87,21 +88,45 @@ Rect drawnBounds(Control& control) {
 
 }  // namespace
 
-std::optional<ImageSize> fitImageSize(Control& control, const std::optional<FitMargins>& margins,
-                                      std::string* error) {
+namespace {
+
+// The fitted size, and how far the drawing must move right and down so that nothing drawn above
+// or left of the image (text on top in a large font) is cut.
+struct Fit {
+    ImageSize size;
+    std::int64_t dx = 0, dy = 0;
+};
+
+std::optional<Fit> fit(Control& control, const std::optional<FitMargins>& margins,
+                       std::string* error) {
     const FitMargins m = margins.value_or(standardMargins(control));
     const Rect b = drawnBounds(control);
+    Fit f;
+    f.dx = std::max<std::int64_t>(-std::int64_t{b.left}, 0);
+    f.dy = std::max<std::int64_t>(-std::int64_t{b.top}, 0);
     const std::int64_t left = std::max<std::int64_t>(b.left, 0);
     const std::int64_t top = std::max<std::int64_t>(b.top, 0);
-    const std::int64_t width = std::max<std::int64_t>(
-        1, std::max<std::int64_t>(b.right, 0) + farMargin(control, m.left, m.leftOffset, left));
-    const std::int64_t height = std::max<std::int64_t>(
-        1, std::max<std::int64_t>(b.bottom, 0) + farMargin(control, m.top, m.topOffset, top));
+    const std::int64_t width =
+        std::max<std::int64_t>(1, std::max<std::int64_t>(b.right + f.dx, 0) +
+                                      farMargin(control, m.left, m.leftOffset, left));
+    const std::int64_t height =
+        std::max<std::int64_t>(1, std::max<std::int64_t>(b.bottom + f.dy, 0) +
+                                      farMargin(control, m.top, m.topOffset, top));
     if (auto problem = checkImageSize(width, height)) {
         if (error) *error = "the symbol does not fit: " + *problem;
         return std::nullopt;
     }
-    return ImageSize{static_cast<std::int32_t>(width), static_cast<std::int32_t>(height)};
+    f.size = {static_cast<std::int32_t>(width), static_cast<std::int32_t>(height)};
+    return f;
+}
+
+}  // namespace
+
+std::optional<ImageSize> fitImageSize(Control& control, const std::optional<FitMargins>& margins,
+                                      std::string* error) {
+    auto f = fit(control, margins, error);
+    if (!f) return std::nullopt;
+    return f->size;
 }
 
 namespace render {
@@ -109,26 +134,35 @@ namespace render {
 RenderedImage paintImage(Control& control, ImageFormat format, const RenderOptions& options) {
     RenderedImage result;
     std::vector<Note> cut;
+    std::int64_t dx = 0, dy = 0;
     if (options.width != 0 || options.height != 0) {
         if (auto problem = checkImageSize(options.width, options.height)) {
             result.error = *problem;
             return result;
         }
         result.size = {options.width, options.height};
-        // Only for the built-in controls is a cut symbol known to be unreadable.
-        const Rect b = kindOf(control) ? drawnBounds(control) : Rect{};
-        if (b.right > options.width || b.bottom > options.height)
-            cut.push_back(
-                {Note::Severity::Error, "the symbol reaches to " + std::to_string(b.right) + " x " +
-                                            std::to_string(b.bottom) + " pixels: an image of " +
-                                            std::to_string(options.width) + " x " +
-                                            std::to_string(options.height) + " would cut it"});
-    } else if (auto fitted = fitImageSize(control, options.margins, &result.error)) {
-        result.size = *fitted;
+        const Rect b = drawnBounds(control);
+        const std::int64_t w = std::int64_t{b.right} - b.left, h = std::int64_t{b.bottom} - b.top;
+        if (w > 0 && h > 0 && w <= options.width && h <= options.height) {
+            // Centred: the margins give way to the size asked for.
+            dx = (options.width - w) / 2 - b.left;
+            dy = (options.height - h) / 2 - b.top;
+        } else if (kindOf(control)) {
+            // Only for the built-in controls is a cut symbol known to be unreadable.
+            cut.push_back({Note::Severity::Error,
+                           "the symbol takes " + std::to_string(w) + " x " + std::to_string(h) +
+                               " pixels: an image of " + std::to_string(options.width) + " x " +
+                               std::to_string(options.height) + " would cut it"});
+        }
+    } else if (auto fitted = fit(control, options.margins, &result.error)) {
+        result.size = fitted->size;
+        dx = fitted->dx;
+        dy = fitted->dy;
     } else {
         result.notes = control.notes();
         return result;
     }
+    const ScopedShift shift(control, options.margins.value_or(standardMargins(control)), dx, dy);
     const TColor back = backColor(control);
     if (format == ImageFormat::Svg) {
         SvgCanvas svg(result.size.width, result.size.height);

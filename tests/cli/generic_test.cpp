@@ -182,7 +182,7 @@ TEST(CliImage, FitsWhatThePaintDrawsPlusTheMargins) {
         {{"fake", "--set", "LeftMargin=0", "--set", "TopMargin=0"}, 10, 20},
         {{"fake", "--set", "Indent=6"}, 36, 30},  // the margin property, not the drawing
         {{"bare", "--set", "Indent=6"}, 42, 30},  // the drawing's own left edge
-        {{"fake", "--set", "TopMargin=-5"}, 30, 15},
+        {{"fake", "--set", "TopMargin=-5"}, 30, 20},  // moved down: nothing drawn is cut
         {{"fake", "--set", "Count=0"}, 10, 5},
         {{"fake", "--size", "50x40"}, 50, 40},
         {{"fake", "--size", "1X1"}, 1, 1},

@@ -1,0 +1,114 @@
+// Sizes as people mean them, measured in the images the host layer makes.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "decode.h"
+#include "image_file.h"
+#include "quorvantix/host.h"
+
+namespace qv {
+namespace {
+
+using cli::test::Image;
+using cli::test::readPng;
+using cli::test::TempDir;
+using cli::test::toBitmap;
+
+struct Made {
+    Image image;
+    SymbolStatus status = SymbolStatus::Ok;
+};
+
+Made make(const std::string& control, std::vector<std::pair<std::string, std::string>> properties,
+          std::vector<std::pair<std::string, std::string>> options = {}) {
+    SymbolRequest request;
+    request.control = control;
+    request.properties = std::move(properties);
+    for (const auto& [name, value] : options)
+        EXPECT_EQ(setHostOption(request.options, name, value), std::nullopt) << name;
+    const SymbolResult result = makeSymbol(request, ImageFormat::Png);
+    Made made;
+    made.status = result.status;
+    if (result.images.empty() || !result.images.front().ok()) return made;
+    TempDir dir;
+    const auto& bytes = result.images.front().bytes;
+    std::ofstream(dir.file("s.png"), std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+    made.image = readPng(dir.file("s.png"));
+    return made;
+}
+
+struct Ink {
+    std::int64_t left = -1, top = -1, right = -1, bottom = -1;  // inclusive
+    std::int64_t pixels = 0;
+};
+
+Ink inkOf(const Image& image) {
+    Ink ink;
+    for (std::uint32_t y = 0; y < image.height; ++y)
+        for (std::uint32_t x = 0; x < image.width; ++x) {
+            if (image.pixel(x, y) == 0xFFFFFF) continue;
+            ++ink.pixels;
+            if (ink.left < 0 || x < ink.left) ink.left = x;
+            if (ink.right < x) ink.right = x;
+            if (ink.top < 0) ink.top = y;
+            ink.bottom = y;
+        }
+    return ink;
+}
+
+TEST(Sizes, SizeCentresTheSymbolAndItStillReads) {
+    struct Case {
+        std::string control;
+        std::vector<std::pair<std::string, std::string>> properties;
+        std::string size;
+        ZXing::BarcodeFormats format;
+        std::string text;
+    };
+    const Case cases[] = {
+        {"barcode1d",
+         {{"barType", "CODE128"}, {"Code", "CENTRE"}, {"Font", "none"}},
+         "400x200",
+         ZXing::BarcodeFormat::Code128,
+         "CENTRE"},
+        {"barcode1d",
+         {{"barType", "EAN13"}, {"Code", "5901234123457"}, {"Font", "none"}},
+         "301x151",
+         ZXing::BarcodeFormat::EAN13,
+         "5901234123457"},
+        {"datamatrix", {{"Code", "centre"}}, "200x200", ZXing::BarcodeFormat::DataMatrix, "centre"},
+        {"pdf417", {{"Code", "centre"}}, "500x300", ZXing::BarcodeFormat::PDF417, "centre"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.control + " " + c.size);
+        const Made made = make(c.control, c.properties, {{"size", c.size}});
+        ASSERT_EQ(made.status, SymbolStatus::Ok);
+        ASSERT_TRUE(made.image.ok);
+        const Ink ink = inkOf(made.image);
+        ASSERT_GT(ink.pixels, 0);
+        const std::int64_t w = made.image.width, h = made.image.height;
+        EXPECT_NEAR(ink.left, w - 1 - ink.right, 1);
+        EXPECT_NEAR(ink.top, h - 1 - ink.bottom, 1);
+        EXPECT_EQ(test::decode(*toBitmap(made.image), c.format).text, c.text);
+    }
+}
+
+TEST(Sizes, TextAboveTheBarsIsInsideTheFittedImage) {
+    for (const std::string height : {"10", "40", "90"}) {
+        SCOPED_TRACE(height);
+        const std::vector<std::pair<std::string, std::string>> common = {
+            {"barType", "CODE128"}, {"Code", "ON TOP"}, {"Font.Height", height}};
+        auto above = common, below = common;
+        above.emplace_back("textOnTop", "true");
+        const Made a = make("barcode1d", above), b = make("barcode1d", below);
+        ASSERT_TRUE(a.image.ok && b.image.ok);
+        // The same bars and glyphs, so the same ink, unless some of it was cut.
+        EXPECT_EQ(inkOf(a.image).pixels, inkOf(b.image).pixels);
+        EXPECT_EQ(test::decode(*toBitmap(a.image), ZXing::BarcodeFormat::Code128).text, "ON TOP");
+    }
+}
+
+}  // namespace
+}  // namespace qv

@@ -46,6 +46,9 @@ struct RenderOptions {
     std::optional<std::int32_t> scale = std::nullopt;
     // Sets the left and top margins to this many modules; a fitted image repeats them.
     std::optional<std::int32_t> quietZone = std::nullopt;
+    // Instead of quietZone: each symbology's standard quiet zone on all four sides (built-in
+    // controls).
+    bool standardQuietZone = false;
     // A warning note (data left out, padded or cut) counts as an error: nothing is written.
     bool strict = false;
     // The data is GS1 element strings, "(01)09501101530003(10)ABC" (EAN-128 and Data Matrix):

@@ -28,8 +28,13 @@ std::optional<std::string> setScale(RenderOptions& options, std::string_view tex
 }
 
 std::optional<std::string> setQuietZone(RenderOptions& options, std::string_view text) {
+    options.standardQuietZone = sameIgnoringCase(text, "standard");
+    if (options.standardQuietZone) {
+        options.quietZone = std::nullopt;
+        return std::nullopt;
+    }
     const auto n = parseWholeNumber(text, 0, kMaxQuietZone);
-    if (!n) return wholeNumberMessage("--quiet-zone", text, 0, kMaxQuietZone);
+    if (!n) return wholeNumberMessage("--quiet-zone", text, 0, kMaxQuietZone) + " or standard";
     options.quietZone = *n;
     return std::nullopt;
 }
@@ -94,7 +99,9 @@ const HostOptionInfo kHostOptions[] = {
      "multiply the module size and the distances counted in modules (1 to 100; CONTROL --help "
      "names the properties it writes)",
      &setScale},
-    {"quiet-zone", "MODULES", "set the left and top margins to MODULES modules (0 to 1000)",
+    {"quiet-zone", "MODULES",
+     "set the left and top margins to MODULES modules (0 to 1000), repeated right and below; "
+     "standard: the symbology's own quiet zone on all four sides",
      &setQuietZone},
     {"strict", "", "fail (status 3, nothing written) when the data was changed to fit", &setStrict},
     {"gs1", "",

@@ -17,7 +17,7 @@ ScopedHostSettings::ScopedHostSettings(Control& control, const RenderOptions& op
     : control_(control) {
     const ControlKind* kind = kindOf(control);
     if (!kind) {
-        if (options.scale || options.quietZone)
+        if (options.scale || options.quietZone || options.standardQuietZone)
             problem_ = "--scale and --quiet-zone apply to the built-in controls only";
         return;
     }
@@ -27,7 +27,7 @@ ScopedHostSettings::ScopedHostSettings(Control& control, const RenderOptions& op
     for (const auto& p : control.properties())
         if (p.get && writableByHosts(p)) before.emplace_back(&p, p.get(control));
     const NameSet chosen = changedFromCreation(control);
-    applySizing(*kind, control, options.scale, options.quietZone);
+    applySizing(*kind, control, options.scale, options.quietZone, options.standardQuietZone);
     if (kind->beforePaint) kind->beforePaint(control, chosen);
     auto* linear = dynamic_cast<TBarcode1D*>(&control);
     if (linear && options.gs1) textOverride_ = linear->textOverride;

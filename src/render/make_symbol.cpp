@@ -91,7 +91,8 @@ SymbolResult makeSymbol(const ControlKind& kind, const SymbolRequest& request,
         }
         userSet.insert(r.property);
     }
-    render::applySizing(kind, control, request.options.scale, request.options.quietZone);
+    render::applySizing(kind, control, request.options.scale, request.options.quietZone,
+                        request.options.standardQuietZone);
     if (kind.beforePaint) kind.beforePaint(control, userSet);
     gs1::Applied gs1 = render::applyGs1Option(control, request.options);
     result.notes = std::move(gs1.notes);

@@ -13,6 +13,7 @@
 #include "render/placement.h"
 #include "render/property_values.h"
 #include "render/refusals.h"
+#include "render/sizing.h"
 
 namespace qv {
 namespace {
@@ -97,8 +98,10 @@ struct Fit {
     std::int64_t dx = 0, dy = 0;
 };
 
+// `far`: the margins right and below in pixels, in place of the near ones repeated.
 std::optional<Fit> fit(Control& control, const std::optional<FitMargins>& margins,
-                       std::string* error) {
+                       std::string* error,
+                       std::optional<std::pair<std::int64_t, std::int64_t>> far = std::nullopt) {
     const FitMargins m = margins.value_or(standardMargins(control));
     const Rect b = drawnBounds(control);
     Fit f;
@@ -106,12 +109,12 @@ std::optional<Fit> fit(Control& control, const std::optional<FitMargins>& margin
     f.dy = std::max<std::int64_t>(-std::int64_t{b.top}, 0);
     const std::int64_t left = std::max<std::int64_t>(b.left, 0);
     const std::int64_t top = std::max<std::int64_t>(b.top, 0);
-    const std::int64_t width =
-        std::max<std::int64_t>(1, std::max<std::int64_t>(b.right + f.dx, 0) +
-                                      farMargin(control, m.left, m.leftOffset, left));
-    const std::int64_t height =
-        std::max<std::int64_t>(1, std::max<std::int64_t>(b.bottom + f.dy, 0) +
-                                      farMargin(control, m.top, m.topOffset, top));
+    const std::int64_t width = std::max<std::int64_t>(
+        1, std::max<std::int64_t>(b.right + f.dx, 0) +
+               (far ? far->first : farMargin(control, m.left, m.leftOffset, left)));
+    const std::int64_t height = std::max<std::int64_t>(
+        1, std::max<std::int64_t>(b.bottom + f.dy, 0) +
+               (far ? far->second : farMargin(control, m.top, m.topOffset, top)));
     if (auto problem = checkImageSize(width, height)) {
         if (error) *error = "the symbol does not fit: " + *problem;
         return std::nullopt;
@@ -154,7 +157,8 @@ RenderedImage paintImage(Control& control, ImageFormat format, const RenderOptio
                                " pixels: an image of " + std::to_string(options.width) + " x " +
                                std::to_string(options.height) + " would cut it"});
         }
-    } else if (auto fitted = fit(control, options.margins, &result.error)) {
+    } else if (auto fitted = fit(control, options.margins, &result.error,
+                                 render::farQuietZone(control, options))) {
         result.size = fitted->size;
         dx = fitted->dx;
         dy = fitted->dy;

@@ -112,3 +112,73 @@ TEST(Sizes, TextAboveTheBarsIsInsideTheFittedImage) {
 
 }  // namespace
 }  // namespace qv
+
+namespace qv {
+namespace {
+
+TEST(Sizes, StandardQuietZoneInModulesOnAllFourSides) {
+    struct Case {
+        std::string control;
+        std::vector<std::pair<std::string, std::string>> properties;
+        std::int64_t module;  // pixels, at --scale 3
+        std::int64_t left, top, right, bottom;
+        ZXing::BarcodeFormats format;
+    };
+    // Font=none: the ink is all that is drawn.
+    const Case cases[] = {
+        {"barcode1d",
+         {{"barType", "CODE128"}, {"Code", "QUIET"}, {"Font", "none"}},
+         3,
+         10,
+         10,
+         10,
+         10,
+         ZXing::BarcodeFormat::Code128},
+        {"barcode1d",
+         {{"barType", "EAN13"}, {"Code", "5901234123457"}, {"Font", "none"}},
+         3,
+         11,
+         7,
+         7,
+         7,
+         ZXing::BarcodeFormat::EAN13},
+        {"barcode1d",
+         {{"barType", "UPCE"}, {"Code", "012345000058"}, {"Font", "none"}},
+         3,
+         9,
+         7,
+         7,
+         7,
+         ZXing::BarcodeFormat::UPCE},
+        {"datamatrix", {{"Code", "quiet"}}, 3 * 4, 1, 1, 1, 1, ZXing::BarcodeFormat::DataMatrix},
+        {"pdf417", {{"Code", "quiet"}}, 3, 2, 2, 2, 2, ZXing::BarcodeFormat::PDF417},
+        {"maxicode",
+         {{"mode", "4"}, {"data", "QUIET"}},
+         3 * 7,
+         1,
+         1,
+         1,
+         1,
+         ZXing::BarcodeFormat::MaxiCode},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.control + " " + c.properties.front().second);
+        const Made made =
+            make(c.control, c.properties, {{"scale", "3"}, {"quiet-zone", "standard"}});
+        ASSERT_EQ(made.status, SymbolStatus::Ok);
+        ASSERT_TRUE(made.image.ok);
+        const Ink ink = inkOf(made.image);
+        const std::int64_t w = made.image.width, h = made.image.height;
+        // Whole modules of quiet zone, at least the standard's (MaxiCode's hexagons stand a little
+        // inside their margin).
+        const std::pair<std::int64_t, std::int64_t> sides[] = {{ink.left, c.left},
+                                                               {ink.top, c.top},
+                                                               {w - 1 - ink.right, c.right},
+                                                               {h - 1 - ink.bottom, c.bottom}};
+        for (const auto& [gap, modules] : sides) EXPECT_EQ(gap / c.module, modules) << gap;
+        EXPECT_TRUE(test::decode(*toBitmap(made.image), c.format).ok);
+    }
+}
+
+}  // namespace
+}  // namespace qv

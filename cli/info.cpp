@@ -115,6 +115,7 @@ void printControlHelp(std::ostream& out, const ControlEntry& entry, const Contro
         out << "--scale multiplies";
         for (std::size_t i = 0; i < entry.scaled.size(); ++i)
             out << (i == 0 ? " " : ", ") << entry.scaled[i];
+        if (!entry.scaledFont.empty()) out << " and the height of " << entry.scaledFont;
         out << '\n';
     }
     if (!entry.moduleSize.empty()) {

@@ -33,6 +33,9 @@ struct ControlKind {
     // The scale option multiplies these integer properties: the module size and the pixel
     // distances that stand for modules. Empty: scaling does not apply.
     std::span<const std::string_view> scaled = {};
+    // The font property whose height the scale option multiplies, so that the text grows with the
+    // bars. Empty: the text keeps its size.
+    std::string_view scaledFont = {};
     // The width of one module in pixels, read after scaling. Empty: no quiet zone in modules.
     std::string_view moduleSize = {};
     // The host conveniences, after the property writes and the host options, before painting:

@@ -21,7 +21,8 @@ bool is(const Control& control) {
     return dynamic_cast<const T*>(&control) != nullptr;
 }
 
-// Bar heights scale with the bars; margins and text stay as they are (the quiet zone sets margins).
+// Bar heights scale with the bars, and the text with them; margins stay as they are (the quiet
+// zone sets margins).
 constexpr std::string_view kLinearScaled[] = {
     "X",           "supSeparation",        "BarHeightPixels",
     "extraHeight", "postnetHeightTallBar", "postnetHeightShortBar"};
@@ -38,6 +39,7 @@ const ControlKind kKinds[] = {
      .dataProperty = "Code",
      .typeProperty = "barType",
      .scaled = kLinearScaled,
+     .scaledFont = "Font",
      .moduleSize = "X",
      .beforePaint = &render::linearConveniences,
      .isKind = &is<TBarcode1D>},

@@ -12,11 +12,25 @@ std::optional<std::string> sizingProblem(const ControlKind& kind, const RenderOp
     return std::nullopt;
 }
 
+namespace {
+
+void scaleFont(Control& control, std::string_view name, std::int32_t scale) {
+    if (name.empty()) return;
+    auto value = readPropertyValue(control, name);
+    auto* font = value ? std::get_if<std::optional<Font>>(&*value) : nullptr;
+    if (!font || !*font) return;  // no font: no text to scale
+    (*font)->height = saturated(std::int64_t{(*font)->height} * scale);
+    writePropertyValue(control, name, *value);
+}
+
+}  // namespace
+
 void applySizing(const ControlKind& kind, Control& control, std::optional<std::int32_t> scale,
                  std::optional<std::int32_t> quietZone, bool standardZone) {
     if (scale) {
         for (std::string_view name : kind.scaled)
             writePropertyValue(control, name, saturated(integerProperty(control, name) * *scale));
+        scaleFont(control, kind.scaledFont, *scale);
     }
     std::optional<std::int32_t> left = quietZone, top = quietZone;
     if (standardZone) {

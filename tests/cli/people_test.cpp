@@ -80,6 +80,7 @@ TEST(CliSizing, WritesExactlyTheDocumentedProperties) {
          3,
          10,
          {{"X", "6"},
+          {"Font", "MS Sans Serif,30"},  // the text grows with the bars
           {"supSeparation", "30"},
           {"BarHeightPixels", "90"},
           {"postnetHeightTallBar", "60"},
@@ -92,6 +93,7 @@ TEST(CliSizing, WritesExactlyTheDocumentedProperties) {
          2,
          std::nullopt,
          {{"X", "2"},
+          {"Font", "MS Sans Serif,20"},
           {"supSeparation", "20"},
           {"extraHeight", "8"},
           {"postnetHeightTallBar", "40"},

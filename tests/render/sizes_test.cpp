@@ -182,3 +182,44 @@ TEST(Sizes, StandardQuietZoneInModulesOnAllFourSides) {
 
 }  // namespace
 }  // namespace qv
+
+namespace qv {
+namespace {
+
+// Rows with ink below the bars: the human-readable text.
+std::int64_t textRows(const Image& image) {
+    std::uint32_t barsEnd = 0;  // the first row under the bars with no ink at the left bar
+    const Ink ink = inkOf(image);
+    const auto x = static_cast<std::uint32_t>(ink.left);
+    for (std::uint32_t y = static_cast<std::uint32_t>(ink.top); y < image.height; ++y)
+        if (image.pixel(x, y) != 0xFFFFFF) barsEnd = y + 1;
+    std::int64_t rows = 0;
+    for (std::uint32_t y = barsEnd; y < image.height; ++y)
+        for (std::uint32_t x2 = 0; x2 < image.width; ++x2)
+            if (image.pixel(x2, y) != 0xFFFFFF) {
+                ++rows;
+                break;
+            }
+    return rows;
+}
+
+TEST(Sizes, TextGrowsWithTheScale) {
+    const std::vector<std::pair<std::string, std::string>> code = {{"barType", "CODE128"},
+                                                                   {"Code", "GROW"}};
+    const Made one = make("barcode1d", code);
+    ASSERT_TRUE(one.image.ok);
+    const std::int64_t base = textRows(one.image);
+    ASSERT_GT(base, 0);
+    for (int scale : {2, 3, 5}) {
+        SCOPED_TRACE(scale);
+        const Made scaled = make("barcode1d", code, {{"scale", std::to_string(scale)}});
+        ASSERT_TRUE(scaled.image.ok);
+        // Glyphs rasterised larger are not exactly N times as tall; well past (N - 1) times is.
+        EXPECT_GT(textRows(scaled.image), (scale - 1) * base + base / 2);
+        EXPECT_EQ(test::decode(*toBitmap(scaled.image), ZXing::BarcodeFormat::Code128).text,
+                  "GROW");
+    }
+}
+
+}  // namespace
+}  // namespace qv

@@ -3,7 +3,8 @@
 set -euo pipefail
 pkgs=(build-essential cmake ninja-build pkg-config clang-format
       libgtest-dev libgmock-dev libbenchmark-dev
-      libpng-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
+      libpng-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core libcairo2-dev
+      poppler-utils ghostscript
       libzxing-dev zint libzint-dev
       clang libclang-rt-14-dev
       g++-mingw-w64-x86-64 mingw-w64-tools wine wine64 libwine-dev xvfb xauth)

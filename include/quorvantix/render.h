@@ -1,19 +1,22 @@
-// One call from a control to an image: PNG or SVG bytes, or a file, sized to fit the symbol.
+// One call from a control to an image: PNG, SVG, PDF or EPS bytes, or a file, sized to fit the
+// symbol.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "quorvantix/control.h"
+#include "quorvantix/verify.h"
 
 namespace qv {
 
-enum class ImageFormat : std::uint8_t { Png, Svg };
+enum class ImageFormat : std::uint8_t { Png, Svg, Pdf, Eps };
 
-// By the file's extension (.png or .svg, any case); nullopt for any other.
+// By the file's extension (.png, .svg, .pdf, .eps, any case); nullopt for any other.
 std::optional<ImageFormat> imageFormatOf(std::string_view path);
 
 // Largest image made, side by side and in total (a raster of 4 bytes a pixel).
@@ -41,6 +44,16 @@ struct RenderOptions {
     std::int32_t height = 0;
     // Default: standardMargins(control).
     std::optional<FitMargins> margins = std::nullopt;
+    // Resolution of the printer, dots per inch: a pixel is one dot. PNG files carry it (pHYs),
+    // SVG, PDF and EPS are sized in millimetres or points by it. Without it PDF and EPS take
+    // 96 dots per inch (a CSS pixel) and SVG stays in pixels.
+    std::optional<double> dotsPerInch = std::nullopt;
+    // Clockwise quarter turns of the finished image: 0, 90, 180 or 270 degrees.
+    std::int32_t rotation = 0;
+    // The background (pixels in BackColor) is left unpainted.
+    bool transparent = false;
+    // The exact raster is read back before the image is made; a mismatch writes no file.
+    bool verify = false;
 };
 
 struct ImageSize {
@@ -53,7 +66,11 @@ struct RenderedImage {
     ImageSize size;
     std::vector<Note> notes;  // what the paint left out, padded or could not represent
     std::string error;        // why there is no image (or, for a file, why none was written)
+    // With RenderOptions::verify: one per painted symbol (each page of a document).
+    std::vector<Verification> verifications;
     bool ok() const { return error.empty(); }
+    // A symbol read back as something else, or not at all.
+    bool verifyFailed() const;
 };
 
 // The size that fits what the control paints plus its margins, measured by painting it once.
@@ -65,10 +82,17 @@ std::optional<ImageSize> fitImageSize(Control& control, const std::optional<FitM
 // control's BackColor, so the background fill leaves no outline.
 RenderedImage renderImage(Control& control, ImageFormat format, const RenderOptions& options = {});
 
-// renderImage to the file, PNG or SVG by its extension, written atomically. Writes nothing when
-// the extension is unknown, the image cannot be made, the write fails, or a note is an error (the
-// symbol would not stand for the data); `error` says which.
+// renderImage to the file, by its extension, written atomically. Writes nothing when the
+// extension is unknown, the image cannot be made, the write fails, a note is an error (the
+// symbol would not stand for the data), or a verification failed; `error` says which.
 RenderedImage renderToFile(Control& control, const std::string& path,
                            const RenderOptions& options = {});
+
+// Several symbols of one control in one image: `select(control, i)` before the paint of page i
+// (Macro PDF417 segments). A PDF holds a page each; other formats hold one symbol, so they take
+// pages = 1. The notes are those of every page, each prefixed "page N of M: ".
+RenderedImage renderPages(Control& control, ImageFormat format, const RenderOptions& options,
+                          std::int32_t pages,
+                          const std::function<void(Control&, std::int32_t)>& select);
 
 }  // namespace qv

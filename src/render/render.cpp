@@ -4,8 +4,7 @@
 
 #include "quorvantix/bounds.h"
 #include "quorvantix/png.h"
-#include "quorvantix/raster.h"
-#include "quorvantix/svg.h"
+#include "render/image_writer.h"
 
 namespace qv {
 namespace {
@@ -56,6 +55,8 @@ bool endsWithIgnoringCase(std::string_view text, std::string_view suffix) {
 std::optional<ImageFormat> imageFormatOf(std::string_view path) {
     if (endsWithIgnoringCase(path, ".png")) return ImageFormat::Png;
     if (endsWithIgnoringCase(path, ".svg")) return ImageFormat::Svg;
+    if (endsWithIgnoringCase(path, ".pdf")) return ImageFormat::Pdf;
+    if (endsWithIgnoringCase(path, ".eps")) return ImageFormat::Eps;
     return std::nullopt;
 }
 
@@ -106,35 +107,53 @@ std::optional<ImageSize> fitImageSize(Control& control, const std::optional<FitM
     return ImageSize{static_cast<std::int32_t>(width), static_cast<std::int32_t>(height)};
 }
 
-RenderedImage renderImage(Control& control, ImageFormat format, const RenderOptions& options) {
+bool RenderedImage::verifyFailed() const {
+    return std::ranges::any_of(verifications, [](const Verification& v) { return v.failed(); });
+}
+
+RenderedImage renderPages(Control& control, ImageFormat format, const RenderOptions& options,
+                          std::int32_t pages,
+                          const std::function<void(Control&, std::int32_t)>& select) {
     RenderedImage result;
     if (options.width != 0 || options.height != 0) {
         if (auto problem = checkImageSize(options.width, options.height)) {
             result.error = *problem;
             return result;
         }
-        result.size = {options.width, options.height};
-    } else if (auto fitted = fitImageSize(control, options.margins, &result.error)) {
-        result.size = *fitted;
-    } else {
-        result.notes = control.notes();
-        return result;
     }
-    const TColor back = backColor(control);
-    if (format == ImageFormat::Svg) {
-        SvgCanvas svg(result.size.width, result.size.height);
-        svg.pen.color = back;
-        control.paintBarcode(svg);
-        const std::string doc = svg.document();
-        result.bytes.assign(doc.begin(), doc.end());
-    } else {
-        Bitmap bitmap(result.size.width, result.size.height);
-        bitmap.canvas().pen.color = back;
-        control.paintBarcode(bitmap.canvas());
-        result.bytes = encodePng(bitmap);
+    render::ImageWriter writer(format, options);
+    pages = std::max(pages, 1);
+    for (std::int32_t page = 0; page < pages; ++page) {
+        if (select) select(control, page);
+        ImageSize size{options.width, options.height};
+        if (size.width == 0 && size.height == 0) {
+            auto fitted = fitImageSize(control, options.margins, &result.error);
+            if (!fitted) {
+                result.notes = control.notes();
+                return result;
+            }
+            size = *fitted;
+        }
+        writer.paint(control, size);
+        const std::string prefix =
+            pages == 1 ? std::string()
+                       : "page " + std::to_string(page + 1) + " of " + std::to_string(pages) + ": ";
+        for (const Note& note : control.notes())
+            result.notes.push_back({note.severity, prefix + note.text});
     }
-    result.notes = control.notes();
+    result.size = writer.size();
+    result.verifications = writer.verifications();
+    for (auto& v : result.verifications) {
+        // A symbol the reader cannot read is reported, never passed.
+        if (v.outcome == Verification::Outcome::NotVerified)
+            result.notes.push_back({Note::Severity::Warning, v.message});
+    }
+    result.bytes = writer.finish(&result.error);
     return result;
+}
+
+RenderedImage renderImage(Control& control, ImageFormat format, const RenderOptions& options) {
+    return renderPages(control, format, options, 1, nullptr);
 }
 
 RenderedImage renderToFile(Control& control, const std::string& path,
@@ -142,7 +161,7 @@ RenderedImage renderToFile(Control& control, const std::string& path,
     const auto format = imageFormatOf(path);
     if (!format) {
         RenderedImage none;
-        none.error = path + ": the file name must end in .png or .svg";
+        none.error = path + ": the file name must end in .png, .svg, .pdf or .eps";
         return none;
     }
     RenderedImage image = renderImage(control, *format, options);
@@ -150,6 +169,12 @@ RenderedImage renderToFile(Control& control, const std::string& path,
     for (const auto& note : image.notes) {
         if (note.severity == Note::Severity::Error) {
             image.error = "not written: " + note.text;
+            return image;
+        }
+    }
+    for (const auto& v : image.verifications) {
+        if (v.failed()) {
+            image.error = "not written: " + v.message;
             return image;
         }
     }

@@ -409,7 +409,7 @@ TEST(RenderApi, RefusesWhatItCannotMake) {
         std::string error;
     };
     const Case cases[] = {
-        {"a.gif", "AB", {}, "the file name must end in .png or .svg"},
+        {"a.gif", "AB", {}, "the file name must end in .png, .svg, .pdf or .eps"},
         {"a.png", "AB?", {}, "not written: cannot represent"},
         {"a.png", "AB", {.width = 0, .height = 5}, "has no area"},
         {"a.svg", "AB", {.width = 20001, .height = 5}, "larger than the limit"},

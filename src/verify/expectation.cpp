@@ -1,0 +1,126 @@
+#include "verify/expectation.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "barcode1d/text_helpers.h"
+#include "datamatrix/escapes.h"
+#include "quorvantix/barcode1d.h"
+#include "quorvantix/datamatrix.h"
+#include "quorvantix/maxicode.h"
+#include "quorvantix/pdf417.h"
+
+namespace qv::verify {
+namespace {
+
+// How the reader gives each linear symbology back: from the data after escapes, or from the
+// drawn text with its check digits and padding (codeText).
+struct LinearReading {
+    TSymbology type;
+    Symbology symbology;
+    bool drawnText;  // compare with codeText; else with the data after escapes
+    bool extended;   // Code 39 full ASCII
+    bool addOn;      // EAN/UPC: the add-on is read too
+};
+
+constexpr LinearReading kLinear[] = {
+    {TSymbology::CODE39, Symbology::Code39, true, false, false},
+    {TSymbology::CODE39EXT, Symbology::Code39, false, true, false},
+    {TSymbology::CODE93, Symbology::Code93, false, false, false},
+    {TSymbology::CODE93EXT, Symbology::Code93, false, false, false},
+    {TSymbology::CODE128, Symbology::Code128, false, false, false},
+    {TSymbology::EAN128, Symbology::Code128, false, false, false},
+    {TSymbology::CODABAR, Symbology::Codabar, true, false, false},
+    {TSymbology::INTERLEAVED25, Symbology::Itf, true, false, false},
+    {TSymbology::EAN13, Symbology::Ean13, true, false, true},
+    {TSymbology::EAN8, Symbology::Ean8, true, false, true},
+    {TSymbology::UPCA, Symbology::UpcA, true, false, true},
+    {TSymbology::UPCE, Symbology::UpcE, true, false, true},
+};
+
+std::optional<Expectation> linear(const TBarcode1D& c, std::string* why) {
+    for (const LinearReading& r : kLinear) {
+        if (r.type != c.barType) continue;
+        Expectation e;
+        e.symbology = r.symbology;
+        e.data =
+            r.drawnText ? c.codeText : (c.ProcessTilde ? barcode1d::expandTildes(c.Code) : c.Code);
+        e.code39Extended = r.extended;
+        // The extended check character is checked and removed, as it reads as no ASCII.
+        e.code39CheckSum = r.extended && c.checkCharacter;
+        if (r.addOn && (c.UPCEANSupplement5 || c.UPCEANSupplement2)) e.addOn = c.supplement;
+        return e;
+    }
+    if (why) *why = "the reader does not read this symbology";
+    return std::nullopt;
+}
+
+std::optional<Expectation> pdf417(const TPDF417& c) {
+    Expectation e;
+    e.symbology = Symbology::Pdf417;
+    const std::int32_t s = c.PDFMacroSegment;
+    if (s < 0 || c.PDFMacroSegmentCount < 1) {
+        e.data = c.Code;
+        return e;
+    }
+    // One segment of the data, with the control block's index, count and file ID.
+    const auto size = static_cast<std::int64_t>(c.Code.size());
+    const std::int64_t from = std::clamp<std::int64_t>(c.segmentStart(s), 0, size);
+    const std::int64_t to = s + 1 < c.PDFMacroSegmentCount
+                                ? std::clamp<std::int64_t>(c.segmentStart(s + 1), from, size)
+                                : size;
+    e.data = c.Code.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from));
+    e.segment = s;
+    e.segments = c.PDFMacroSegmentCount;
+    // The reader prints each file ID codeword in three digits.
+    for (const char ch : c.PDFMacroFileId) {
+        char digits[8];
+        std::snprintf(digits, sizeof digits, "%03u",
+                      static_cast<unsigned>(static_cast<unsigned char>(ch)));
+        e.fileId += digits;
+    }
+    return e;
+}
+
+std::optional<Expectation> maxicode(const TMaxicode& c) {
+    Expectation e;
+    e.symbology = Symbology::MaxiCode;
+    e.data = c.processTilde ? barcode1d::expandTildes(c.data) : c.data;
+    if (c.mode == 2 || c.mode == 3) {
+        // The reader gives the postal fields back in the message, after the header when there
+        // is one: postal code (a mode-3 code padded to six), country and class in three digits.
+        auto three = [](const std::string& v) {
+            std::string d = v.substr(0, 3);
+            return std::string(3 - d.size(), '0') + d;
+        };
+        std::string zip = c.zipCode;
+        if (c.mode == 3 && zip.size() < 6) zip.resize(6, ' ');
+        const std::string postal =
+            zip + '\x1d' + three(c.country) + '\x1d' + three(c.serviceClass) + '\x1d';
+        const std::string header =
+            "[)>\x1e"
+            "01\x1d";
+        const std::size_t at =
+            e.data.compare(0, header.size(), header) == 0 && e.data.size() >= 9 ? 9 : 0;
+        e.data.insert(at, postal);
+    }
+    return e;
+}
+
+}  // namespace
+
+std::optional<Expectation> expectationOf(const Control& control, std::string* why) {
+    if (const auto* c = dynamic_cast<const TBarcode1D*>(&control)) return linear(*c, why);
+    if (const auto* c = dynamic_cast<const TDatamatrix*>(&control)) {
+        Expectation e;
+        e.symbology = Symbology::DataMatrix;
+        e.data = c->ProcessTilde ? datamatrix::expandEscapes(c->Code).data.text : c->Code;
+        return e;
+    }
+    if (const auto* c = dynamic_cast<const TPDF417*>(&control)) return pdf417(*c);
+    if (const auto* c = dynamic_cast<const TMaxicode*>(&control)) return maxicode(*c);
+    if (why) *why = "the control is not one of the four built-in ones";
+    return std::nullopt;
+}
+
+}  // namespace qv::verify

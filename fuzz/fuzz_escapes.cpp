@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "barcode1d/text_helpers.h"
+#include "core/text_conversions.h"
 #include "datamatrix/escapes.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -13,14 +13,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     switch (data[0] % 4) {
         case 0: {
             // An expansion never lengthens the text.
-            if (qv::barcode1d::expandTildes(text).size() > text.size()) std::abort();
+            if (qv::core::expandTildes(text).size() > text.size()) std::abort();
             break;
         }
         case 1: {
-            (void)qv::barcode1d::textToInt(text);
+            (void)qv::core::textToInt(text);
             // A note's escaped text reads back to the original when it is not cut.
-            const std::string shown = qv::barcode1d::escapeForNote(text, text.size() + 1);
-            if (qv::barcode1d::expandTildes(shown) != text) std::abort();
+            const std::string shown = qv::core::escapeForNote(text, text.size() + 1);
+            if (qv::core::expandTildes(shown) != text) std::abort();
             break;
         }
         case 2: {

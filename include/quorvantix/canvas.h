@@ -9,25 +9,9 @@
 #include <string_view>
 #include <vector>
 
+#include "quorvantix/types.h"
+
 namespace qv {
-
-// 0x00BBGGRR, as the classic Windows colour value.
-using TColor = std::uint32_t;
-
-struct Point {
-    std::int32_t x = 0;
-    std::int32_t y = 0;
-    friend bool operator==(const Point&, const Point&) = default;
-};
-
-// Right and bottom are exclusive as edges.
-struct Rect {
-    std::int32_t left = 0;
-    std::int32_t top = 0;
-    std::int32_t right = 0;
-    std::int32_t bottom = 0;
-    friend bool operator==(const Rect&, const Rect&) = default;
-};
 
 enum class BrushStyle : std::uint8_t { Solid, Clear };
 
@@ -41,18 +25,6 @@ struct Brush {
     TColor color = 0xFFFFFF;
     BrushStyle style = BrushStyle::Solid;
     friend bool operator==(const Brush&, const Brush&) = default;
-};
-
-// A positive height is the cell height in pixels, a negative one the character height.
-struct Font {
-    std::string name = "MS Sans Serif";
-    std::int32_t height = 10;
-    TColor color = 0;
-    bool bold = false;
-    bool italic = false;
-    bool underline = false;
-    bool strikeout = false;
-    friend bool operator==(const Font&, const Font&) = default;
 };
 
 // One call of a batch: a rectangle polygon through the corners a and b with a one-pixel pen and a

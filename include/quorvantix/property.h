@@ -9,7 +9,7 @@
 #include <string_view>
 #include <variant>
 
-#include "quorvantix/canvas.h"
+#include "quorvantix/types.h"
 
 namespace qv {
 

@@ -1,4 +1,4 @@
-// Small text operations of the linear control, shared with the MaxiCode control.
+// Small text and table operations of the linear control's encoders.
 #pragma once
 
 #include <array>
@@ -8,18 +8,17 @@
 #include <string>
 #include <string_view>
 
-namespace qv::barcode1d {
+#include "core/text_conversions.h"
 
-// Lenient integer: leading blanks, an optional sign, an optional "$", "x", "0x" hex prefix, then
-// the digits up to the first non-digit; 0 when there are none. Saturates at the int32 range.
-std::int32_t textToInt(std::string_view text);
+namespace qv::barcode1d {
 
 // Decimal text without leading zeros, "-" for negatives.
 std::string intToText(std::int32_t value);
 
-// "~~" gives "~"; "~" and three characters give the character of their textToInt value (capped at
-// 255); a "~" with fewer than three characters after it is dropped.
-std::string expandTildes(std::string_view text);
+// The encoders call the shared conversions by their short names.
+using core::escapeForNote;
+using core::expandTildes;
+using core::textToInt;
 
 // A key and its pattern, as the symbology tables hold them.
 struct PatternEntry {
@@ -49,14 +48,5 @@ std::string mod10CheckDigit(std::string_view digits);
 
 // Cut to the first n characters, or pad on the right with "0" to exactly n.
 std::string fixLength(std::string_view text, std::size_t n);
-
-}  // namespace qv::barcode1d
-
-namespace qv::barcode1d {
-
-// The text with every byte outside printable ASCII, and "~", written as a tilde escape ("~009"),
-// so that a note shows data exactly and reads back through expandTildes. Past maxChars the rest
-// is shown as "...", so notes stay short whatever the data.
-std::string escapeForNote(std::string_view text, std::size_t maxChars = 16);
 
 }  // namespace qv::barcode1d

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "barcode1d/text_helpers.h"
+#include "core/text_conversions.h"
 #include "maxicode/reed6.h"
 
 namespace qv::maxicode {
@@ -27,7 +27,7 @@ SymbolCodewords assembleSymbol(const MessageInput& input) {
     out.mode = input.mode;
     out.postal = input.postal;
     std::string text =
-        input.processTilde ? barcode1d::expandTildes(input.data) : std::string(input.data);
+        input.processTilde ? core::expandTildes(input.data) : std::string(input.data);
 
     std::int32_t mode = input.mode;
     if (mode >= 64) {

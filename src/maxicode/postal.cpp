@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "barcode1d/text_helpers.h"
+#include "core/text_conversions.h"
 #include "maxicode/code_sets.h"
 #include "maxicode/message.h"
 
@@ -21,7 +21,7 @@ bool isDigit(char c) {
 
 // Ten bits of a lenient number; values that do not fit are noted, keeping their low bits.
 std::string tenBits(std::string_view text, std::string_view name, std::vector<std::string>& notes) {
-    const std::int32_t value = barcode1d::textToInt(text);
+    const std::int32_t value = core::textToInt(text);
     if (value < 0 || value > 1023)
         notes.push_back(std::string(name) + " " + std::to_string(value) +
                         " does not fit 10 bits: its low bits are coded");
@@ -84,7 +84,7 @@ PostalPrimary buildPostalPrimary(std::int32_t mode, const PostalFields& fields,
             out.zipCode.resize(9);
         }
         postal = toBits(static_cast<std::int32_t>(out.zipCode.size()), 6) +
-                 toBits(barcode1d::textToInt(out.zipCode), 30);
+                 toBits(core::textToInt(out.zipCode), 30);
     } else {
         if (out.zipCode.size() < 6) {
             notes.push_back("postal code padded with spaces to 6 characters");

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "barcode1d/text_helpers.h"
+#include "core/text_conversions.h"
 #include "datamatrix/escapes.h"
 #include "quorvantix/barcode1d.h"
 #include "quorvantix/datamatrix.h"
@@ -43,8 +43,7 @@ std::optional<Expectation> linear(const TBarcode1D& c, std::string* why) {
         if (r.type != c.barType) continue;
         Expectation e;
         e.symbology = r.symbology;
-        e.data =
-            r.drawnText ? c.codeText : (c.ProcessTilde ? barcode1d::expandTildes(c.Code) : c.Code);
+        e.data = r.drawnText ? c.codeText : (c.ProcessTilde ? core::expandTildes(c.Code) : c.Code);
         e.code39Extended = r.extended;
         // The extended check character is checked and removed, as it reads as no ASCII.
         e.code39CheckSum = r.extended && c.checkCharacter;
@@ -85,7 +84,7 @@ std::optional<Expectation> pdf417(const TPDF417& c) {
 std::optional<Expectation> maxicode(const TMaxicode& c) {
     Expectation e;
     e.symbology = Symbology::MaxiCode;
-    e.data = c.processTilde ? barcode1d::expandTildes(c.data) : c.data;
+    e.data = c.processTilde ? core::expandTildes(c.data) : c.data;
     if (c.mode == 2 || c.mode == 3) {
         // The reader gives the postal fields back in the message, after the header when there
         // is one: postal code (a mode-3 code padded to six), country and class in three digits.

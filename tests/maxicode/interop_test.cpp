@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "barcode1d/text_helpers.h"
+#include "core/text_conversions.h"
 #include "decode.h"
 #include "quorvantix/maxicode.h"
 #include "quorvantix/raster.h"
@@ -95,7 +95,7 @@ TEST(MaxiInterop, MessagesReadBack) {
         TMaxicode control;
         control.mode = c.mode;
         control.data = c.data;
-        EXPECT_EQ(read(control), barcode1d::expandTildes(c.data));
+        EXPECT_EQ(read(control), core::expandTildes(c.data));
         // Only the mode switch of a postal code with letters is noted.
         EXPECT_EQ(control.notes().size(), c.mode == 2 && c.data[0] == 'E' ? 1U : 0U);
     }
@@ -136,7 +136,7 @@ TEST(MaxiInterop, DemoParcel) {
     control.data =
         "[)>~03001~02996152382802~029840~029001~0291Z00004951~029UPSN~02906X610~029159~029"
         "1234567~0291/1~029~029Y~029634 ALPHA DR~029PITTSBURGH~029PA~030~004";
-    EXPECT_EQ(read(control), barcode1d::expandTildes(control.data));
+    EXPECT_EQ(read(control), core::expandTildes(control.data));
     EXPECT_EQ(control.zipCode, "152382802");
 }
 

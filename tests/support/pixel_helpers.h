@@ -1,4 +1,4 @@
-// Small helpers for pixel assertions in the canvas tests.
+// Small helpers for pixel assertions.
 #pragma once
 
 #include <cstdint>

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "barcode1d/text_helpers.h"
 #include "core/text_conversions.h"
 #include "datamatrix/escapes.h"
 #include "quorvantix/barcode1d.h"
@@ -38,6 +39,52 @@ constexpr LinearReading kLinear[] = {
     {TSymbology::UPCE, Symbology::UpcE, true, false, true},
 };
 
+// EAN-13, EAN-8 and UPC-A read as all their digits with the check digit, which codeText leaves
+// out where the control appends it.
+std::string withCheckDigit(const std::string& digits, std::size_t full) {
+    return digits.size() + 1 == full ? digits + barcode1d::mod10CheckDigit(digits) : digits;
+}
+
+// UPC-E reads as its number system, six digits and the check digit of the UPC-A number they
+// stand for.
+std::string upcE(const TBarcode1D& c) {
+    const std::string& d = c.codeText;
+    if (d.size() != 6) return d;
+    const char system = c.UPCESytem.empty() ? '0' : c.UPCESytem[0];
+    std::string upcA(1, system);
+    switch (d[5]) {
+        case '0':
+        case '1':
+        case '2':
+            upcA += d.substr(0, 2) + d[5] + "0000" + d.substr(2, 3);
+            break;
+        case '3':
+            upcA += d.substr(0, 3) + "00000" + d.substr(3, 2);
+            break;
+        case '4':
+            upcA += d.substr(0, 4) + "00000" + d[4];
+            break;
+        default:
+            upcA += d.substr(0, 5) + "0000" + d[5];
+    }
+    return system + d + barcode1d::mod10CheckDigit(upcA);
+}
+
+// Code 128 function characters as the reader gives them: a leading FNC1 only marks the symbol
+// as GS1 (in its identifier), a later one is the group separator.
+std::string code128Data(const std::string& data) {
+    constexpr char kFnc1 = static_cast<char>(202);
+    std::string out;
+    for (std::size_t i = 0; i < data.size(); ++i) {
+        if (data[i] != kFnc1) {
+            out += data[i];
+        } else if (i > 0) {
+            out += '\x1d';
+        }
+    }
+    return out;
+}
+
 std::optional<Expectation> linear(const TBarcode1D& c, std::string* why) {
     for (const LinearReading& r : kLinear) {
         if (r.type != c.barType) continue;
@@ -48,6 +95,11 @@ std::optional<Expectation> linear(const TBarcode1D& c, std::string* why) {
         // The extended check character is checked and removed, as it reads as no ASCII.
         e.code39CheckSum = r.extended && c.checkCharacter;
         if (r.addOn && (c.UPCEANSupplement5 || c.UPCEANSupplement2)) e.addOn = c.supplement;
+        if (r.symbology == Symbology::Ean13) e.data = withCheckDigit(e.data, 13);
+        if (r.symbology == Symbology::Ean8) e.data = withCheckDigit(e.data, 8);
+        if (r.symbology == Symbology::UpcA) e.data = withCheckDigit(e.data, 12);
+        if (r.symbology == Symbology::UpcE) e.data = upcE(c);
+        if (r.symbology == Symbology::Code128) e.data = code128Data(e.data);
         return e;
     }
     if (why) *why = "the reader does not read this symbology";

@@ -102,6 +102,22 @@ std::unique_ptr<Bitmap> renderBack(ImageFormat format, const std::string& path, 
     return readPgm(out + ".pgm");
 }
 
+Rgba renderBackWithAlpha(ImageFormat format, const std::string& path, double dpi) {
+    std::ostringstream r;
+    r << dpi;
+    const std::string out = path + "-alpha";
+    const std::string command =
+        format == ImageFormat::Pdf
+            ? "pdftocairo -png -transp -singlefile -r " + r.str() + " '" + path + "' '" + out + "'"
+            : "gs -q -dSAFER -dBATCH -dNOPAUSE -dEPSCrop -sDEVICE=pngalpha -r" + r.str() +
+                  " -sOutputFile='" + out + ".png' '" + path + "'";
+    int status = 0;
+    shell(command + " 2>&1", &status);
+    std::ifstream in(out + ".png", std::ios::binary);
+    const std::vector<std::uint8_t> png{std::istreambuf_iterator<char>(in), {}};
+    return status == 0 ? decodePng(png) : Rgba{};
+}
+
 Rgba decodePng(const std::vector<std::uint8_t>& png) {
     Rgba out;
     png_image image{};

@@ -22,6 +22,10 @@ std::string scratchFile(const std::string& name, const std::vector<std::uint8_t>
 std::unique_ptr<Bitmap> renderBack(ImageFormat format, const std::string& path, double dpi,
                                    int page = 1);
 
+struct Rgba;
+// The page rendered at `dpi` with its transparency (pdftocairo for PDF, gs for EPS).
+Rgba renderBackWithAlpha(ImageFormat format, const std::string& path, double dpi);
+
 struct Rgba {
     std::uint32_t width = 0, height = 0;
     std::vector<std::uint8_t> pixels;  // 4 bytes a pixel

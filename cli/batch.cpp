@@ -11,7 +11,7 @@
 #include <thread>
 #include <unordered_map>
 
-#include "property_setting.h"
+#include "quorvantix/host.h"
 
 namespace qv::cli {
 namespace {
@@ -185,7 +185,7 @@ int runLine(Shared& shared, const LineJob& job, std::ostream& err) {
         options.assignments.push_back(std::move(field));
     }
     std::ostringstream none;
-    return makeSymbol(shared.entry, options, none, err, where);
+    return runOne(shared.entry, options, none, err, where);
 }
 
 void work(Shared& shared) {
@@ -331,7 +331,8 @@ int runBatch(const ControlEntry& entry, const Options& options, std::ostream& er
     if (auto* e = std::get_if<UsageError>(&parsed)) return usage(e->message);
     const NamePattern pattern = std::get<NamePattern>(std::move(parsed));
     if (!imageFormatOf(*options.output) && !options.output->ends_with('}'))
-        return usage("-o " + *options.output + ": the file name must end in .png or .svg");
+        return usage("-o " + *options.output +
+                     ": the file name must end in .png, .svg, .pdf or .eps");
 
     std::ifstream file;
     std::streambuf* input = nullptr;

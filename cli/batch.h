@@ -55,7 +55,7 @@ class NamePattern {
 std::variant<std::vector<Assignment>, std::string> parseBatchLine(std::string_view line,
                                                                   const ControlEntry& entry);
 
-// Runs options.batch; every symbol is made as makeSymbol makes it. Returns 0 when every line
+// Runs options.batch; every symbol is made as runOne makes it. Returns 0 when every line
 // succeeded, 1 when any failed, 2 on a usage error.
 int runBatch(const ControlEntry& entry, const Options& options, std::ostream& err,
              const Environment& environment);

@@ -1,9 +1,9 @@
 #include "info.h"
 
 #include <ostream>
+#include <vector>
 
 #include "options.h"
-#include "property_setting.h"
 
 namespace qv::cli {
 namespace {
@@ -30,13 +30,57 @@ std::string_view typeName(PropType type) {
     return "";
 }
 
+std::vector<std::string> words(std::string_view text) {
+    std::vector<std::string> out;
+    while (!text.empty()) {
+        const auto space = text.find(' ');
+        out.emplace_back(text.substr(0, space));
+        text = space == std::string_view::npos ? std::string_view{} : text.substr(space + 1);
+    }
+    return out;
+}
+
+// The words in lines of at most 80 columns, the first after `head`, the others indented by
+// `indent`.
+void printWrapped(std::ostream& out, const std::string& head, std::size_t indent,
+                  const std::vector<std::string>& items) {
+    std::string line = head;
+    if (line.size() < indent)
+        line.resize(indent, ' ');
+    else
+        line += "  ";
+    bool first = true;
+    for (const auto& item : items) {
+        if (!first && line.size() + 1 + item.size() > 80) {
+            out << line << '\n';
+            line.assign(indent, ' ');
+            first = true;
+        }
+        if (!first) line += ' ';
+        line += item;
+        first = false;
+    }
+    out << line << '\n';
+}
+
+std::string spelled(const HostOptionInfo& option) {
+    std::string s = "--";
+    s += option.name;
+    if (!option.argument.empty()) {
+        s += ' ';
+        s += option.argument;
+    }
+    return s;
+}
+
 }  // namespace
 
 void printUsage(std::ostream& out, std::span<const ControlEntry> controls) {
-    out << "usage: quorvantix CONTROL [--set NAME=VALUE]... [-d TEXT] [-t TYPE] [-o FILE]\n"
-           "                  [--size WxH] [--scale N] [--quiet-zone MODULES] [--info]\n"
-           "                  [--strict] [--macro]\n"
-           "       quorvantix CONTROL [settings] --batch FILE|- -o PATTERN [-j N]\n"
+    std::vector<std::string> synopsis{"[--info]", "[--macro]"};
+    for (const auto& o : hostOptions()) synopsis.push_back('[' + spelled(o) + ']');
+    out << "usage: quorvantix CONTROL [--set NAME=VALUE]... [-d TEXT] [-t TYPE] [-o FILE]\n";
+    printWrapped(out, "", 18, synopsis);
+    out << "       quorvantix CONTROL [settings] --batch FILE|- -o PATTERN [-j N]\n"
            "       quorvantix CONTROL --help   (lists the control's properties)\n"
            "\ncontrols:\n";
     for (const auto& c : controls) out << "  " << c.name << "  " << c.summary << '\n';
@@ -46,22 +90,13 @@ void printUsage(std::ostream& out, std::span<const ControlEntry> controls) {
            "                    #RRGGBB or a number, fonts by Font.Name, Font.Height, ...\n"
            "  -d TEXT           set the data\n"
            "  -t TYPE           set the symbology (controls that have one)\n"
-           "  -o FILE           write the symbol to FILE, PNG or SVG by its extension\n"
-           "  --size WxH        image size in pixels (default: fit the symbol and its margins);\n"
-           "                    at most "
-        << kMaxImageSide << " a side and " << kMaxImagePixels
-        << " pixels in all\n"
+           "  -o FILE           write the symbol to FILE, PNG or SVG by its extension; - for a\n"
+           "                    PNG on standard output\n"
            "  --info            print every property after painting, as Name=Value\n"
-           "  --strict          fail (status 3, no file) when the data was changed to fit\n"
-           "  --macro           write every segment of a segmented symbol: FILE-001.png, ...\n"
-           "  --scale N         multiply the module size and the distances counted in modules\n"
-           "                    (1 to "
-        << kMaxScale
-        << "; CONTROL --help names the properties it writes)\n"
-           "  --quiet-zone MODULES  set the left and top margins to MODULES modules (0 to "
-        << kMaxQuietZone
-        << ")\n"
-           "  --batch FILE|-    one symbol per line of FILE (- standard input): the data, or\n"
+           "  --version         print the version\n"
+           "  --macro           write every segment of a segmented symbol: FILE-001.png, ...\n";
+    for (const auto& o : hostOptions()) printWrapped(out, "  " + spelled(o), 20, words(o.help));
+    out << "  --batch FILE|-    one symbol per line of FILE (- standard input): the data, or\n"
            "                    tab-separated NAME=VALUE fields; blank lines are skipped\n"
            "  -o PATTERN        with --batch: %d or %04d is the line number, {NAME} the value\n"
            "                    of the line's field NAME ({Code}: the data), %% a percent sign\n"
@@ -91,10 +126,11 @@ void printControlHelp(std::ostream& out, const ControlEntry& entry, const Contro
     out << "\nproperties:\n";
     for (const auto& p : control.properties()) {
         out << "  " << p.name << " (" << typeName(p.type);
-        if (p.readOnly) out << ", read-only";
+        if (!writableByHosts(p)) out << ", read-only";
         out << ", initially " << (p.defaultText.empty() ? "empty" : p.defaultText)
             << "): " << p.help << '\n';
-        if (p.type == PropType::Enum && !p.readOnly) out << "      " << expectedText(p) << '\n';
+        if (p.type == PropType::Enum && writableByHosts(p))
+            out << "      " << expectedText(p) << '\n';
     }
 }
 

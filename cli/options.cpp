@@ -1,39 +1,27 @@
 #include "options.h"
 
-#include <charconv>
+#include <vector>
 
 namespace qv::cli {
 namespace {
 
-std::optional<std::int64_t> parseDimension(std::string_view text) {
-    std::int64_t v = 0;
-    if (text.empty() || text.size() > 12) return std::nullopt;
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
-    return v;
+// A host option spelled --NAME, exactly as its row names it.
+const HostOptionInfo* hostOption(std::string_view arg) {
+    if (!arg.starts_with("--")) return nullptr;
+    const HostOptionInfo* option = findHostOption(arg.substr(2));
+    return option && option->name == arg.substr(2) ? option : nullptr;
 }
 
-std::variant<Size, UsageError> parseSize(std::string_view text) {
-    const auto x = text.find_first_of("xX");
-    std::optional<std::int64_t> w, h;
-    if (x != std::string_view::npos) {
-        w = parseDimension(text.substr(0, x));
-        h = parseDimension(text.substr(x + 1));
-    }
-    if (!w || !h)
-        return UsageError{"--size takes WIDTHxHEIGHT in pixels, not \"" + std::string(text) + "\""};
-    if (auto problem = checkImageSize(*w, *h)) return UsageError{"--size: " + *problem};
-    return Size{static_cast<std::int32_t>(*w), static_cast<std::int32_t>(*h)};
-}
-
-// A whole number from `low` to `high`, for the options that take one.
-std::variant<std::int32_t, UsageError> parseCount(const std::string& option, std::string_view text,
-                                                  std::int32_t low, std::int32_t high) {
-    const auto v = parseDimension(text);
-    if (!v || *v < low || *v > high)
-        return UsageError{option + " takes a whole number from " + std::to_string(low) + " to " +
-                          std::to_string(high) + ", not \"" + std::string(text) + "\""};
-    return static_cast<std::int32_t>(*v);
+// The option nearest to a mistyped one, spelled as the command takes it.
+std::string optionSuggestion(std::string_view arg) {
+    static const std::vector<std::string> spelled = [] {
+        std::vector<std::string> all = {"--help", "--version", "--info", "--macro", "--batch",
+                                        "--set",  "-d",        "-t",     "-o",      "-j"};
+        for (const auto& o : hostOptions()) all.push_back("--" + std::string(o.name));
+        return all;
+    }();
+    const std::vector<std::string_view> names(spelled.begin(), spelled.end());
+    return didYouMean(arg, names);
 }
 
 }  // namespace
@@ -49,38 +37,35 @@ std::variant<Options, UsageError> parseArguments(const std::vector<std::string>&
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
             options.help = true;
+        } else if (arg == "--version") {
+            options.version = true;
         } else if (arg == "--info") {
             options.info = true;
-        } else if (arg == "--strict") {
-            options.strict = true;
         } else if (arg == "--macro") {
             options.macro = true;
-        } else if (arg == "--scale" || arg == "--quiet-zone" || arg == "-j") {
+        } else if (const HostOptionInfo* host = hostOption(arg)) {
+            std::string text = "true";
+            if (!host->argument.empty()) {
+                auto v = value();
+                if (!v) return UsageError{arg + " needs a value"};
+                text = *v;
+            }
+            if (auto problem = host->set(options.render, text)) return UsageError{*problem};
+        } else if (arg == "-j") {
             auto v = value();
             if (!v) return UsageError{arg + " needs a value"};
-            const bool scale = arg == "--scale";
-            const bool zone = arg == "--quiet-zone";
-            auto n = parseCount(arg, *v, zone ? 0 : 1,
-                                scale  ? kMaxScale
-                                : zone ? kMaxQuietZone
-                                       : kMaxJobs);
-            if (auto* e = std::get_if<UsageError>(&n)) return *e;
-            (scale  ? options.scale
-             : zone ? options.quietZone
-                    : options.jobs) = std::get<std::int32_t>(n);
+            const auto n = parseWholeNumber(*v, 1, kMaxJobs);
+            if (!n) return UsageError{wholeNumberMessage(arg, *v, 1, kMaxJobs)};
+            options.jobs = *n;
         } else if (arg == "--batch") {
             auto v = value();
             if (!v) return UsageError{arg + " needs a value"};
             options.batch = *v;
-        } else if (arg == "--set" || arg == "-d" || arg == "-t" || arg == "-o" || arg == "--size") {
+        } else if (arg == "--set" || arg == "-d" || arg == "-t" || arg == "-o") {
             auto v = value();
             if (!v) return UsageError{arg + " needs a value"};
             if (arg == "-o") {
                 options.output = *v;
-            } else if (arg == "--size") {
-                auto size = parseSize(*v);
-                if (auto* e = std::get_if<UsageError>(&size)) return *e;
-                options.size = std::get<Size>(size);
             } else if (arg == "--set") {
                 const auto eq = v->find('=');
                 if (eq == std::string::npos || eq == 0)
@@ -90,7 +75,7 @@ std::variant<Options, UsageError> parseArguments(const std::vector<std::string>&
                 options.assignments.push_back({arg, arg, *v});
             }
         } else if (arg.size() > 1 && arg[0] == '-') {
-            return UsageError{"unknown option " + arg};
+            return UsageError{"unknown option " + arg + optionSuggestion(arg)};
         } else if (options.control.empty()) {
             options.control = arg;
         } else {

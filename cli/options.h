@@ -8,7 +8,7 @@
 #include <variant>
 #include <vector>
 
-#include "quorvantix/render.h"
+#include "quorvantix/host.h"
 
 namespace qv::cli {
 
@@ -19,29 +19,23 @@ struct Assignment {
     std::string value;
 };
 
-struct Size {
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-};
+// -o - writes the image to standard output.
+inline constexpr std::string_view kStandardOutput = "-";
 
 struct Options {
     std::string control;
     std::vector<Assignment> assignments;
     std::optional<std::string> output;
-    std::optional<Size> size;
+    RenderOptions render;  // the host options: --size, --scale, --quiet-zone, --strict, ...
     bool info = false;
-    bool strict = false;
     bool macro = false;
     bool help = false;
-    std::optional<std::int32_t> scale;      // --scale N
-    std::optional<std::int32_t> quietZone;  // --quiet-zone MODULES
-    std::optional<std::string> batch;       // --batch FILE, "-" for standard input
-    std::optional<std::int32_t> jobs;       // -j N
+    bool version = false;
+    std::optional<std::string> batch;  // --batch FILE, "-" for standard input
+    std::optional<std::int32_t> jobs;  // -j N
 };
 
-// Largest --scale, --quiet-zone and -j the command takes.
-inline constexpr std::int32_t kMaxScale = 100;
-inline constexpr std::int32_t kMaxQuietZone = 1000;
+// Largest -j the command takes.
 inline constexpr std::int32_t kMaxJobs = 256;
 
 // The message of a usage error.

@@ -8,130 +8,123 @@
 #include "info.h"
 #include "options.h"
 #include "output.h"
-#include "property_setting.h"
-#include "render.h"
-#include "sizing.h"
 
 namespace qv::cli {
 namespace {
 
-struct Job {
-    const ControlEntry& entry;
-    Control& control;
-    const Options& options;
-    std::string where;  // "quorvantix: " and the line of a batch
-    std::optional<ImageFormat> format;
-    std::vector<OutputFile> files;
-    bool warned = false;
-    bool failed = false;
-};
-
-// Applies the user's settings in command-line order, then --scale and --quiet-zone; the usage
-// error, if any.
-std::optional<std::string> applySettings(const ControlEntry& entry, Control& control,
-                                         const Options& options) {
-    std::set<std::string, std::less<>> userSet;
+// The command's settings as a request of the host layer; the usage error, if any.
+std::variant<SymbolRequest, std::string> toRequest(const ControlEntry& entry,
+                                                   const Options& options) {
+    SymbolRequest request;
+    request.control = std::string(entry.name);
+    request.options = options.render;
+    request.segments = options.macro;
     for (const auto& a : options.assignments) {
-        std::string_view name = a.name;
+        std::string name = a.name;
         if (a.option == kDataOption) name = entry.dataProperty;
         if (a.option == kTypeOption) {
             if (entry.typeProperty.empty())
                 return std::string(entry.name) + " has no symbology to choose: -t does not apply";
             name = entry.typeProperty;
         }
-        const SetResult r = setProperty(control, name, a.value);
-        if (!r.error.empty()) return a.option + ": " + r.error;
-        userSet.insert(r.property);
+        request.properties.emplace_back(std::move(name), a.value);
+        request.origins.push_back(a.option);
     }
-    applySizing(entry, control, options.scale, options.quietZone);
-    if (entry.beforePaint) entry.beforePaint(control, userSet);
-    return std::nullopt;
+    return request;
 }
 
-void reportNotes(Job& job, const std::vector<Note>& notes, const std::string& prefix,
+void reportNotes(const std::vector<Note>& notes, std::string_view where, const std::string& prefix,
                  std::ostream& err) {
     for (const auto& note : notes) {
         const bool error = note.severity == Note::Severity::Error;
-        err << job.where << (error ? "error: " : "warning: ") << prefix << note.text << '\n';
-        (error ? job.failed : job.warned) = true;
+        err << where << (error ? "error: " : "warning: ") << prefix << note.text << '\n';
     }
-}
-
-// Paints one image; the usage exit status when it cannot be sized.
-std::optional<int> paintOne(Job& job, const std::string& path, const std::string& prefix,
-                            std::ostream& err) {
-    Rendered r = render(job.control, job.entry, job.options.size, job.format);
-    if (!r.sizeError.empty()) {
-        err << job.where << prefix << r.sizeError << '\n';
-        return kExitUsage;
-    }
-    reportNotes(job, r.notes, prefix, err);
-    if (job.format) job.files.push_back({path, std::move(r.bytes)});
-    return std::nullopt;
-}
-
-std::optional<int> paintSegments(Job& job, std::ostream& err) {
-    const int count = job.entry.prepareSegments(job.control);
-    if (count <= 0) {
-        reportNotes(job, job.control.notes(), "", err);
-        if (!job.failed)
-            err << job.where << "error: "
-                << (count == 0 ? "there is no data to split into segments"
-                               : "the data cannot be split into segments with these settings")
-                << '\n';
-        job.failed = true;
-        return std::nullopt;
-    }
-    const std::string output = job.options.output.value_or("");
-    for (int s = 0; s < count; ++s) {
-        job.entry.selectSegment(job.control, s);
-        const std::string prefix =
-            "segment " + std::to_string(s + 1) + " of " + std::to_string(count) + ": ";
-        if (auto status = paintOne(job, segmentPath(output, s + 1), prefix, err)) return status;
-    }
-    return std::nullopt;
 }
 
 int paintAndWrite(const ControlEntry& entry, const Options& options, std::ostream& out,
-                  std::ostream& err, std::string where) {
-    const auto control = entry.create();
-    Job job{entry, *control, options, std::move(where), std::nullopt, {}};
-    if (options.output) {
-        job.format = imageFormatOf(*options.output);
-        if (!job.format) {
-            err << job.where << "-o " << *options.output
-                << ": the file name must end in .png or .svg\n";
+                  std::ostream& err, const std::string& where) {
+    const bool toStdout = options.output == kStandardOutput;
+    if (toStdout && options.macro) {
+        err << where << "-o - writes one image; --macro writes a file per segment\n";
+        return kExitUsage;
+    }
+    std::optional<ImageFormat> format;
+    if (toStdout) {
+        format = ImageFormat::Png;
+    } else if (options.output) {
+        format = imageFormatOf(*options.output);
+        if (!format) {
+            err << where << "-o " << *options.output
+                << ": the file name must end in .png, .svg, .pdf or .eps\n";
             return kExitUsage;
         }
     }
-    if (options.macro && !entry.prepareSegments) {
-        err << job.where << "--macro does not apply to " << entry.name << '\n';
+    auto request = toRequest(entry, options);
+    if (auto* problem = std::get_if<std::string>(&request)) {
+        err << where << *problem << '\n';
         return kExitUsage;
     }
-    if (auto problem = sizingProblem(entry, options.scale, options.quietZone)) {
-        err << job.where << *problem << '\n';
+    const SymbolResult r = qv::makeSymbol(entry, std::get<SymbolRequest>(request), format);
+    reportNotes(r.notes, where, "", err);
+    for (std::size_t i = 0; i < r.images.size(); ++i) {
+        const std::string prefix = options.macro && format != ImageFormat::Pdf
+                                       ? "segment " + std::to_string(i + 1) + " of " +
+                                             std::to_string(r.segmentCount) + ": "
+                                       : "";
+        reportNotes(r.images[i].notes, where, prefix, err);
+        for (const auto& v : r.images[i].verifications)
+            if (v.failed()) err << where << "error: " << prefix << v.message << '\n';
+    }
+    if (r.status == SymbolStatus::Usage) {
+        err << where << r.message << '\n';
         return kExitUsage;
     }
-    if (auto problem = applySettings(entry, *control, options)) {
-        err << job.where << *problem << '\n';
+    if (!options.output && !options.info) {
+        err << where << "nothing to write: give -o FILE (- for standard output), or --info\n";
         return kExitUsage;
     }
-
-    const auto status = options.macro ? paintSegments(job, err)
-                                      : paintOne(job, options.output.value_or(""), "", err);
-    if (status) return *status;
-    if (options.info) printValues(out, *control);
-    if (job.failed) {
-        if (options.output) err << job.where << "no file written\n";
+    if (options.info) {
+        printValues(out, *r.control);
+        for (const auto& fact : r.facts) out << fact << '\n';
+        for (const auto& image : r.images)
+            for (const auto& v : image.verifications)
+                if (v.passed()) out << v.message << '\n';
+    }
+    if (r.status == SymbolStatus::NotRepresentable) {
+        if (options.output) err << where << "no file written\n";
         return kExitNotRepresentable;
     }
-    if (job.warned && options.strict) {
-        if (options.output) err << job.where << "no file written (--strict)\n";
+    if (r.status == SymbolStatus::VerifyFailed) {
+        if (options.output) err << where << "no file written (--verify)\n";
+        return kExitVerifyFailed;
+    }
+    if (r.status == SymbolStatus::StrictWarnings) {
+        if (options.output) err << where << "no file written (--strict)\n";
         return kExitStrictWarnings;
     }
+    if (toStdout) {
+        const auto& bytes = r.images.front().bytes;
+        out.write(reinterpret_cast<const char*>(bytes.data()),
+                  static_cast<std::streamsize>(bytes.size()));
+        out.flush();
+        if (!out) {
+            err << where << "cannot write to standard output\n";
+            return kExitOutputFailed;
+        }
+        return kExitOk;
+    }
+    std::vector<OutputFile> files;
+    if (format) {
+        for (std::size_t i = 0; i < r.images.size(); ++i)
+            // A PDF holds every segment as a page of one file.
+            files.push_back({options.macro && format != ImageFormat::Pdf
+                                 ? segmentPath(*options.output, static_cast<int>(i) + 1)
+                                 : *options.output,
+                             r.images[i].bytes});
+    }
     std::string error;
-    if (!writeAll(job.files, error)) {
-        err << job.where << error << '\n';
+    if (!writeAll(files, error)) {
+        err << where << error << '\n';
         return kExitOutputFailed;
     }
     return kExitOk;
@@ -139,6 +132,10 @@ int paintAndWrite(const ControlEntry& entry, const Options& options, std::ostrea
 
 int execute(std::span<const ControlEntry> controls, const Options& options, std::ostream& out,
             std::ostream& err, const Environment& environment) {
+    if (options.version) {
+        out << "quorvantix " << QV_VERSION << '\n';
+        return kExitOk;
+    }
     if (options.control.empty()) {
         printUsage(options.help ? out : err, controls);
         return options.help ? kExitOk : kExitUsage;
@@ -146,7 +143,13 @@ int execute(std::span<const ControlEntry> controls, const Options& options, std:
     const ControlEntry* entry = findControl(controls, options.control);
     if (!entry) {
         err << "quorvantix: unknown control \"" << options.control << "\"; the controls are:";
-        for (const auto& c : controls) err << ' ' << c.name;
+        std::vector<std::string_view> names;
+        for (const auto& c : controls) {
+            err << ' ' << c.name;
+            names.push_back(c.name);
+        }
+        const std::string suggestion = didYouMean(options.control, names);
+        err << suggestion;
         err << '\n';
         return kExitUsage;
     }
@@ -159,13 +162,13 @@ int execute(std::span<const ControlEntry> controls, const Options& options, std:
         err << "quorvantix: -j applies to --batch only\n";
         return kExitUsage;
     }
-    return makeSymbol(*entry, options, out, err, "");
+    return runOne(*entry, options, out, err, "");
 }
 
 }  // namespace
 
-int makeSymbol(const ControlEntry& entry, const Options& options, std::ostream& out,
-               std::ostream& err, std::string_view where) {
+int runOne(const ControlEntry& entry, const Options& options, std::ostream& out, std::ostream& err,
+           std::string_view where) {
     const std::string prefix = "quorvantix: " + std::string(where);
     try {
         return paintAndWrite(entry, options, out, err, prefix);

@@ -18,6 +18,7 @@ inline constexpr int kExitOutputFailed = 1;  // also: a batch line failed
 inline constexpr int kExitUsage = 2;
 inline constexpr int kExitStrictWarnings = 3;
 inline constexpr int kExitNotRepresentable = 4;
+inline constexpr int kExitVerifyFailed = 5;
 
 // What the command may use beyond its arguments.
 struct Environment {
@@ -30,7 +31,7 @@ int runWith(std::span<const ControlEntry> controls, const std::vector<std::strin
 
 // One symbol of a control, as the command makes it from the options (without --batch); messages
 // on `err` carry `where` ("line 3: ") after the program name. Returns the exit status.
-int makeSymbol(const ControlEntry& entry, const Options& options, std::ostream& out,
-               std::ostream& err, std::string_view where);
+int runOne(const ControlEntry& entry, const Options& options, std::ostream& out, std::ostream& err,
+           std::string_view where);
 
 }  // namespace qv::cli

@@ -1,22 +1,14 @@
-// Sizing for people: --scale and --quiet-zone, which only write the control's properties.
+// --scale and --quiet-zone, as the host layer applies them.
 #pragma once
 
-#include <cstdint>
-#include <optional>
-#include <string>
-
 #include "registry.h"
+#include "render/sizing.h"
 
 namespace qv::cli {
 
-// Why the entry cannot take the sizing asked for; nullopt when it can.
-std::optional<std::string> sizingProblem(const ControlEntry& entry,
-                                         std::optional<std::int32_t> scale,
-                                         std::optional<std::int32_t> quietZone);
-
-// Multiplies each of the entry's scaled properties by `scale`, then sets the margin properties to
-// `quietZone` modules of the (scaled) module size. Products beyond 32 bits stop at the limit.
-void applySizing(const ControlEntry& entry, Control& control, std::optional<std::int32_t> scale,
-                 std::optional<std::int32_t> quietZone);
+inline void applySizing(const ControlEntry& entry, Control& control,
+                        std::optional<std::int32_t> scale, std::optional<std::int32_t> quietZone) {
+    render::applySizing(entry, control, scale, quietZone);
+}
 
 }  // namespace qv::cli

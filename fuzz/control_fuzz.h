@@ -128,7 +128,8 @@ int fuzzControl(const std::uint8_t* data, std::size_t size, std::string_view dat
     for (std::uint8_t i = 0; i < writes && !table.empty(); ++i) {
         const PropertyInfo& info = table[in.byte() % table.size()];
         const PropertyValue value = hostileValue(info, in);
-        if (!info.readOnly && info.set != nullptr) info.set(control, value);
+        if (info.access == PropertyAccess::ReadWrite && info.set != nullptr)
+            info.set(control, value);
     }
     const std::uint8_t paint = in.byte();
     const std::int32_t width = in.byte() % kMaxSurface;

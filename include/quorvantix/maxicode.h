@@ -24,7 +24,7 @@ class TMaxicode : public Control {
 
     // Published properties, in their published order, with their values at creation.
     std::int32_t offsetX = 0;  // shifts the drawing origin, with LeftMargin
-    double L = 25.5;           // nominal symbol size in millimetres; write it through setL
+    double L = 25.5;           // nominal symbol size in millimetres; setL applies it at once
     std::int32_t offsetY = 0;  // shifts the drawing origin, with TopMargin
     std::int32_t TopMargin = 0;
     std::int32_t LeftMargin = 0;
@@ -44,7 +44,8 @@ class TMaxicode : public Control {
     std::int32_t preferredHeight = 200;  // read-only: grid height of the last layout
     std::int32_t resolution = 200;       // dots per inch; write it through setResolution
 
-    // Stores L and recomputes the hexagon grid for it at the current resolution.
+    // Stores L and recomputes the hexagon grid for it at the current resolution. A paint does the
+    // same for an L written directly since.
     void setL(double value);
     // Stores the resolution, then setL(L). At 0 or below the grid stays as it was.
     void setResolution(std::int32_t value);
@@ -65,6 +66,7 @@ class TMaxicode : public Control {
     };
 
     std::unique_ptr<maxicode::Layout> layout_;
+    double layoutL_ = 0;  // the L that layout_ was computed for
     PostalMemo memo_;
     std::array<std::uint8_t, 144> codewords_{};
     std::vector<Place> places_;  // the dark hexagons' corners

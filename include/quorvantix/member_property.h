@@ -3,7 +3,9 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 #include <type_traits>
 #include <variant>
 
@@ -44,6 +46,30 @@ void setMember(Control& control, const PropertyValue& value) {
         else
             member = static_cast<T>(*p);
     }
+}
+
+// What a row of a property table may add to the plain stored member.
+struct RowOptions {
+    PropertyAccess access = PropertyAccess::ReadWrite;
+    std::span<const std::string_view> enumNames = {};       // member names by value, for Enum
+    void (*set)(Control&, const PropertyValue&) = nullptr;  // a setter with effects
+};
+
+inline constexpr RowOptions kResult{.access = PropertyAccess::Result};
+inline constexpr RowOptions kReadOnly{.access = PropertyAccess::ReadOnly};
+
+// The one way a control declares a published property: the data member Member of control class
+// C, its name, type, initial value as text, declared stored default and one sentence of help.
+// A read-only row has no setter; any other writes the member unless the options name a setter.
+template <class C, auto Member>
+constexpr PropertyInfo propertyRow(std::string_view name, PropType type, std::string_view initial,
+                                   std::optional<std::string_view> stored, std::string_view help,
+                                   RowOptions options = {}) {
+    auto set = options.set != nullptr ? options.set : &setMember<C, Member>;
+    if (options.access == PropertyAccess::ReadOnly) set = nullptr;
+    return PropertyInfo{
+        name, type, initial, stored, options.access, help, options.enumNames, &getMember<C, Member>,
+        set};
 }
 
 }  // namespace qv

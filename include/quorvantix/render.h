@@ -44,10 +44,22 @@ struct RenderOptions {
     std::int32_t height = 0;
     // Default: standardMargins(control).
     std::optional<FitMargins> margins = std::nullopt;
+    // Multiplies the module size and the pixel distances that stand for modules (built-in
+    // controls; host.h names them per control).
+    std::optional<std::int32_t> scale = std::nullopt;
+    // Sets the left and top margins to this many modules; a fitted image repeats them.
+    std::optional<std::int32_t> quietZone = std::nullopt;
+    // A warning note (data left out, padded or cut) counts as an error: nothing is written.
+    bool strict = false;
     // Resolution of the printer, dots per inch: a pixel is one dot. PNG files carry it (pHYs),
     // SVG, PDF and EPS are sized in millimetres or points by it. Without it PDF and EPS take
     // 96 dots per inch (a CSS pixel) and SVG stays in pixels.
     std::optional<double> dotsPerInch = std::nullopt;
+    // Physical sizes, in millimetres, made whole dots at dotsPerInch (built-in controls): the
+    // X-dimension (module size), the bar height (PDF417: the row height) and the quiet zone.
+    std::optional<double> xDimension = std::nullopt;
+    std::optional<double> barHeight = std::nullopt;
+    std::optional<double> quietZoneLength = std::nullopt;
     // Clockwise quarter turns of the finished image: 0, 90, 180 or 270 degrees.
     std::int32_t rotation = 0;
     // The background (pixels in BackColor) is left unpainted.
@@ -79,18 +91,23 @@ std::optional<ImageSize> fitImageSize(Control& control, const std::optional<FitM
                                       std::string* error);
 
 // Paints the control into an image of the format asked for. The canvas's pen starts in the
-// control's BackColor, so the background fill leaves no outline.
+// control's BackColor, so the background fill leaves no outline. For the built-in controls the
+// scale and quiet zone of `options` and the host conveniences of host.h apply for this paint
+// only: a Data Matrix symbol is built from the current data, and UPC-E follows the number
+// system of the data unless UPCESytem was changed from its initial value. The properties they
+// write are restored afterwards; the results of the paint stay.
 RenderedImage renderImage(Control& control, ImageFormat format, const RenderOptions& options = {});
 
 // renderImage to the file, by its extension, written atomically. Writes nothing when the
-// extension is unknown, the image cannot be made, the write fails, a note is an error (the
-// symbol would not stand for the data), or a verification failed; `error` says which.
+// extension is unknown, the image cannot be made, the write fails, a note is an error (the symbol
+// would not stand for the data; with options.strict, any note), or a verification failed;
+// `error` says which.
 RenderedImage renderToFile(Control& control, const std::string& path,
                            const RenderOptions& options = {});
 
 // Several symbols of one control in one image: `select(control, i)` before the paint of page i
-// (Macro PDF417 segments). A PDF holds a page each; other formats hold one symbol, so they take
-// pages = 1. The notes are those of every page, each prefixed "page N of M: ".
+// (Macro PDF417 segments). A PDF holds a page each; the other formats hold one symbol, the last.
+// The notes are those of every page, each prefixed "page N of M: " when there are several.
 RenderedImage renderPages(Control& control, ImageFormat format, const RenderOptions& options,
                           std::int32_t pages,
                           const std::function<void(Control&, std::int32_t)>& select);

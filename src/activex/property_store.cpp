@@ -25,10 +25,6 @@ ItemKind kindOf(PropType type) {
     }
 }
 
-bool persisted(const PropertyInfo& info) {
-    return !info.readOnly && info.set != nullptr && info.get != nullptr;
-}
-
 std::string attribute(std::string_view font, std::string_view part) {
     return std::string(font) + "." + std::string(part);
 }

@@ -56,12 +56,13 @@ inline constexpr std::string_view kCode39FullAscii[128] = {
     "+P", "+Q", "+R", "+S", "+T", "+U", "+V", "+W", "+X", "+Y", "+Z", "%P", "%Q", "%R", "%S", "%T",
 };
 
-// The same assignment in Code 93 keys: the shifts are "_1" ($), "_2" (%), "_3" (/), "_4" (+).
+// The same assignment in Code 93 keys, except that every character Code 93 has (including "$", "/",
+// "+" and "%") is itself; the shifts are "_1" ($), "_2" (%), "_3" (/), "_4" (+).
 inline constexpr std::string_view kCode93FullAscii[128] = {
     "_2U", "_1A", "_1B", "_1C", "_1D", "_1E", "_1F", "_1G", "_1H", "_1I", "_1J", "_1K", "_1L",
     "_1M", "_1N", "_1O", "_1P", "_1Q", "_1R", "_1S", "_1T", "_1U", "_1V", "_1W", "_1X", "_1Y",
-    "_1Z", "_2A", "_2B", "_2C", "_2D", "_2E", " ",   "_3A", "_3B", "_3C", "_3D", "_3E", "_3F",
-    "_3G", "_3H", "_3I", "_3J", "_3K", "_3L", "-",   ".",   "_3O", "0",   "1",   "2",   "3",
+    "_1Z", "_2A", "_2B", "_2C", "_2D", "_2E", " ",   "_3A", "_3B", "_3C", "$",   "%",   "_3F",
+    "_3G", "_3H", "_3I", "_3J", "+",   "_3L", "-",   ".",   "/",   "0",   "1",   "2",   "3",
     "4",   "5",   "6",   "7",   "8",   "9",   "_3Z", "_2F", "_2G", "_2H", "_2I", "_2J", "_2V",
     "A",   "B",   "C",   "D",   "E",   "F",   "G",   "H",   "I",   "J",   "K",   "L",   "M",
     "N",   "O",   "P",   "Q",   "R",   "S",   "T",   "U",   "V",   "W",   "X",   "Y",   "Z",

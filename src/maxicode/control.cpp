@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <bit>
 
 #include "maxicode/assembly.h"
 #include "maxicode/hexagon.h"
@@ -69,6 +70,7 @@ TMaxicode::~TMaxicode() = default;
 
 void TMaxicode::setL(double value) {
     L = value;
+    layoutL_ = value;
     *layout_ = maxicode::computeLayout(value, resolution, *layout_);
     WHexagon = layout_->W;
     HHexagon = layout_->HHexagon;
@@ -83,6 +85,8 @@ void TMaxicode::setResolution(std::int32_t value) {
 
 void TMaxicode::paintBarcode(Canvas& canvas) {
     clearNotes();
+    // Bit for bit, so that a NaN written once is laid out once.
+    if (std::bit_cast<std::uint64_t>(L) != std::bit_cast<std::uint64_t>(layoutL_)) setL(L);
     const Rect clip = canvas.clipRect();
     canvas.pen.width = 1;
     canvas.brush.style = BrushStyle::Solid;

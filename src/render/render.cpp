@@ -3,26 +3,19 @@
 #include <algorithm>
 
 #include "quorvantix/bounds.h"
+#include "quorvantix/host.h"
 #include "quorvantix/png.h"
+#include "render/host_settings.h"
+#include "render/image_painting.h"
 #include "render/image_writer.h"
+#include "render/property_values.h"
+#include "render/refusals.h"
 
 namespace qv {
 namespace {
 
-std::optional<PropertyValue> readValue(const Control& control, std::string_view name) {
-    if (name.empty()) return std::nullopt;
-    const PropertyInfo* info = findProperty(control.properties(), name);
-    if (!info || !info->get) return std::nullopt;
-    return info->get(control);
-}
-
-std::int64_t integerProperty(const Control& control, std::string_view name) {
-    const auto v = readValue(control, name);
-    return v && std::holds_alternative<std::int32_t>(*v) ? std::get<std::int32_t>(*v) : 0;
-}
-
 TColor backColor(const Control& control) {
-    const auto v = readValue(control, "BackColor");
+    const auto v = readPropertyValue(control, "BackColor");
     if (v && std::holds_alternative<std::int32_t>(*v))
         return static_cast<TColor>(std::get<std::int32_t>(*v));
     return 0xFFFFFF;
@@ -32,22 +25,17 @@ TColor backColor(const Control& control) {
 // distance of the drawing from the near edge.
 std::int64_t farMargin(const Control& control, std::string_view margin, std::string_view offset,
                        std::int64_t drawnFrom) {
-    const std::int64_t m = margin.empty() && offset.empty() ? drawnFrom
-                                                            : integerProperty(control, margin) +
-                                                                  integerProperty(control, offset);
+    const std::int64_t m =
+        margin.empty() && offset.empty()
+            ? drawnFrom
+            : render::integerProperty(control, margin) + render::integerProperty(control, offset);
     return std::clamp<std::int64_t>(m, 0, kMaxImageSide + 1);
 }
 
-bool hasProperty(const Control& control, std::string_view name) {
-    const auto table = control.properties();
-    return std::ranges::any_of(table, [&](const PropertyInfo& p) { return p.name == name; });
-}
-
+// ".png" and ".PNG" alike.
 bool endsWithIgnoringCase(std::string_view text, std::string_view suffix) {
-    if (text.size() < suffix.size()) return false;
-    return std::ranges::equal(text.substr(text.size() - suffix.size()), suffix, [](char a, char b) {
-        return (a >= 'A' && a <= 'Z' ? a + 32 : a) == b;
-    });
+    return text.size() >= suffix.size() &&
+           sameIgnoringCase(text.substr(text.size() - suffix.size()), suffix);
 }
 
 }  // namespace
@@ -72,7 +60,7 @@ std::optional<std::string> checkImageSize(std::int64_t width, std::int64_t heigh
 
 FitMargins standardMargins(const Control& control) {
     auto named = [&](std::string_view name) {
-        return hasProperty(control, name) ? name : std::string_view{};
+        return findProperty(control.properties(), name) ? name : std::string_view{};
     };
     FitMargins m;
     m.left = m.top = named("Margin");
@@ -85,15 +73,24 @@ FitMargins standardMargins(const Control& control) {
     return m;
 }
 
-std::optional<ImageSize> fitImageSize(Control& control, const std::optional<FitMargins>& margins,
-                                      std::string* error) {
-    const FitMargins m = margins.value_or(standardMargins(control));
+namespace {
+
+// Where a paint draws, measured on a surface larger than the largest image, so that a drawing
+// that passes the limit shows as such. Empty when it draws nothing.
+Rect drawnBounds(Control& control) {
     const TColor back = backColor(control);
-    // Larger than the largest image, so a drawing that passes the limit shows as such.
     BoundsCanvas canvas({0, 0, kMaxImageSide + 1, kMaxImageSide + 1}, back);
     canvas.pen.color = back;
     control.paintBarcode(canvas);
-    const Rect b = canvas.empty() ? Rect{} : canvas.bounds();
+    return canvas.empty() ? Rect{} : canvas.bounds();
+}
+
+}  // namespace
+
+std::optional<ImageSize> fitImageSize(Control& control, const std::optional<FitMargins>& margins,
+                                      std::string* error) {
+    const FitMargins m = margins.value_or(standardMargins(control));
+    const Rect b = drawnBounds(control);
     const std::int64_t left = std::max<std::int64_t>(b.left, 0);
     const std::int64_t top = std::max<std::int64_t>(b.top, 0);
     const std::int64_t width = std::max<std::int64_t>(
@@ -107,13 +104,35 @@ std::optional<ImageSize> fitImageSize(Control& control, const std::optional<FitM
     return ImageSize{static_cast<std::int32_t>(width), static_cast<std::int32_t>(height)};
 }
 
-bool RenderedImage::verifyFailed() const {
-    return std::ranges::any_of(verifications, [](const Verification& v) { return v.failed(); });
+namespace render {
+
+namespace {
+
+// The size of one page, fitted or as given; nullopt with the notes and the error set when it
+// cannot be made. A given size that would cut the symbol adds an Error note to `cut`.
+std::optional<ImageSize> pageSize(Control& control, const RenderOptions& options,
+                                  RenderedImage& result, std::vector<Note>& cut) {
+    if (options.width == 0 && options.height == 0) {
+        auto fitted = fitImageSize(control, options.margins, &result.error);
+        if (!fitted) result.notes = control.notes();
+        return fitted;
+    }
+    // Only for the built-in controls is a cut symbol known to be unreadable.
+    const Rect b = kindOf(control) ? drawnBounds(control) : Rect{};
+    if (b.right > options.width || b.bottom > options.height)
+        cut.push_back(
+            {Note::Severity::Error, "the symbol reaches to " + std::to_string(b.right) + " x " +
+                                        std::to_string(b.bottom) + " pixels: an image of " +
+                                        std::to_string(options.width) + " x " +
+                                        std::to_string(options.height) + " would cut it"});
+    return ImageSize{options.width, options.height};
 }
 
-RenderedImage renderPages(Control& control, ImageFormat format, const RenderOptions& options,
-                          std::int32_t pages,
-                          const std::function<void(Control&, std::int32_t)>& select) {
+}  // namespace
+
+RenderedImage paintPages(Control& control, ImageFormat format, const RenderOptions& options,
+                         std::int32_t pages,
+                         const std::function<void(Control&, std::int32_t)>& select) {
     RenderedImage result;
     if (options.width != 0 || options.height != 0) {
         if (auto problem = checkImageSize(options.width, options.height)) {
@@ -121,35 +140,55 @@ RenderedImage renderPages(Control& control, ImageFormat format, const RenderOpti
             return result;
         }
     }
-    render::ImageWriter writer(format, options);
+    ImageWriter writer(format, options);
     pages = std::max(pages, 1);
     for (std::int32_t page = 0; page < pages; ++page) {
         if (select) select(control, page);
-        ImageSize size{options.width, options.height};
-        if (size.width == 0 && size.height == 0) {
-            auto fitted = fitImageSize(control, options.margins, &result.error);
-            if (!fitted) {
-                result.notes = control.notes();
-                return result;
-            }
-            size = *fitted;
-        }
-        writer.paint(control, size);
+        std::vector<Note> cut;
+        const auto size = pageSize(control, options, result, cut);
+        if (!size) return result;
+        writer.paint(control, *size);
+        std::vector<Note> notes = control.notes();
+        addRefusals(control, notes);
+        notes.insert(notes.end(), cut.begin(), cut.end());
         const std::string prefix =
             pages == 1 ? std::string()
                        : "page " + std::to_string(page + 1) + " of " + std::to_string(pages) + ": ";
-        for (const Note& note : control.notes())
-            result.notes.push_back({note.severity, prefix + note.text});
+        for (Note& note : notes) result.notes.push_back({note.severity, prefix + note.text});
     }
     result.size = writer.size();
     result.verifications = writer.verifications();
-    for (auto& v : result.verifications) {
+    for (const auto& v : result.verifications) {
         // A symbol the reader cannot read is reported, never passed.
         if (v.outcome == Verification::Outcome::NotVerified)
             result.notes.push_back({Note::Severity::Warning, v.message});
     }
     result.bytes = writer.finish(&result.error);
     return result;
+}
+
+RenderedImage paintImage(Control& control, ImageFormat format, const RenderOptions& options) {
+    return paintPages(control, format, options, 1, nullptr);
+}
+
+}  // namespace render
+
+bool RenderedImage::verifyFailed() const {
+    return std::ranges::any_of(verifications, [](const Verification& v) { return v.failed(); });
+}
+
+RenderedImage renderPages(Control& control, ImageFormat format, const RenderOptions& options,
+                          std::int32_t pages,
+                          const std::function<void(Control&, std::int32_t)>& select) {
+    const render::ScopedHostSettings settings(control, options);
+    if (settings.problem()) {
+        RenderedImage none;
+        none.error = *settings.problem();
+        return none;
+    }
+    RenderedImage image = render::paintPages(control, format, options, pages, select);
+    image.notes.insert(image.notes.end(), settings.notes().begin(), settings.notes().end());
+    return image;
 }
 
 RenderedImage renderImage(Control& control, ImageFormat format, const RenderOptions& options) {
@@ -177,6 +216,10 @@ RenderedImage renderToFile(Control& control, const std::string& path,
             image.error = "not written: " + v.message;
             return image;
         }
+    }
+    if (options.strict && !image.notes.empty()) {
+        image.error = "not written (strict): " + image.notes.front().text;
+        return image;
     }
     std::string why;
     if (!writeFileAtomically(path, image.bytes.data(), image.bytes.size(), &why))

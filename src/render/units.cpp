@@ -12,7 +12,7 @@ namespace {
 // of sale): magnifications 80 % to 200 % of the 0.330 mm nominal module.
 constexpr std::array<XDimensionRange, 1> kRanges{{
     {"EAN13,EAN8,UPCA,UPCE", 0.264, 0.330, 0.660,
-     "GS1 General Specifications, symbol specification table 1 (retail point of sale)"},
+     "GS1 General Specifications, symbol specification table 1, retail point of sale"},
 }};
 
 constexpr double kLongestLength = 1000.0;  // mm

@@ -116,7 +116,7 @@ std::string storedDefaultSettings(std::string_view controlClass) {
     const std::unique_ptr<Control> table = tableOf(controlClass);
     std::string settings;
     for (const PropertyInfo& info : table->properties()) {
-        if (!info.storedDefault || info.readOnly) continue;
+        if (!info.storedDefault || !persisted(info)) continue;
         if (!settings.empty()) settings += ';';
         settings += std::string(info.name) + "=" + std::string(*info.storedDefault);
     }

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "barcode1d/code39_93.h"
+#include "barcode1d/code39_93_tables.h"
 #include "traced_sink.h"
 
 namespace qv::barcode1d::trace {
@@ -76,6 +79,77 @@ TEST(Code39And93, ExtendedShiftPairsMatchThePlainSymbology) {
               encode(encodeCode39, "%U").modules);
     EXPECT_EQ(encode(encodeCode39Ext, "AZ-. 09").modules, encode(encodeCode39, "AZ-. 09").modules);
     EXPECT_EQ(encode(encodeCode93Ext, "AZ-. 09").modules, encode(encodeCode93, "AZ-. 09").modules);
+}
+
+// Code 93 Full ASCII, written from the rules of the standard rather than from the encoder's table:
+// a character Code 93 has is itself; the others are a shift and a letter.
+std::vector<int> code93FullAscii(int code) {
+    constexpr std::string_view kSet = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-. $/+%";
+    constexpr int kDollar = 43, kPercent = 44, kSlash = 45, kPlus = 46;
+    const auto letter = [&](char c) { return static_cast<int>(kSet.find(c)); };
+    if (const auto at = kSet.find(static_cast<char>(code)); code > 0 && at != kSet.npos)
+        return {static_cast<int>(at)};
+    const auto shifted = [&](int shift, char first, int from) {
+        return std::vector<int>{shift, letter(static_cast<char>(first + code - from))};
+    };
+    if (code == 0) return {kPercent, letter('U')};
+    if (code <= 26) return shifted(kDollar, 'A', 1);
+    if (code <= 31) return shifted(kPercent, 'A', 27);
+    if (code <= 44) return shifted(kSlash, 'A', 33);  // "!" to ","; "$", "%", "+" are themselves
+    if (code == ':') return {kSlash, letter('Z')};
+    if (code <= '?') return shifted(kPercent, 'F', ';');
+    if (code == '@') return {kPercent, letter('V')};
+    if (code <= '_') return shifted(kPercent, 'K', '[');
+    if (code == '`') return {kPercent, letter('W')};
+    if (code <= 'z') return shifted(kPlus, 'A', 'a');
+    return shifted(kPercent, 'P', '{');
+}
+
+// Start, the symbol characters, C, K and stop, one character per module.
+std::string code93Modules(const std::vector<int>& values) {
+    std::string m;
+    const auto draw = [&](std::string_view widths) {
+        for (std::size_t k = 0; k < widths.size(); ++k)
+            m.append(static_cast<std::size_t>(widths[k] - '0'), k % 2 == 0 ? '1' : '0');
+    };
+    draw(kCode93Start);
+    for (const int v : values) draw(kCode93[v].pattern);
+    draw(kCode93Stop);
+    return m;
+}
+
+TEST(Code39And93, Code93ExtendedDrawsTheFullAsciiTable) {
+    for (int code = 0; code < 128; ++code) {
+        SCOPED_TRACE(code);
+        std::vector<int> chars = code93FullAscii(code);
+        ASSERT_TRUE(chars.back() >= 0);
+        // Weights from the right: C 1, 2, ...; K 1 for C, then 2, 3, ...
+        const int n = static_cast<int>(chars.size());
+        int c = 0, k = 0;
+        for (int i = 0; i < n; ++i) {
+            c += chars[n - 1 - i] * (i + 1);
+            k += chars[n - 1 - i] * (i + 2);
+        }
+        c %= 47;
+        k = (k + c) % 47;
+        const std::string data(1, static_cast<char>(code));
+        const auto r = encode(encodeCode93Ext, data);
+        EXPECT_EQ(r.props.codeText, data + kCode93[c].key[0] + kCode93[k].key[0]);
+        chars.push_back(c);
+        chars.push_back(k);
+        EXPECT_EQ(r.modules, code93Modules(chars));
+        EXPECT_TRUE(r.notes.empty());
+    }
+}
+
+TEST(Code39And93, Code93ExtendedKeepsItsOwnCharactersWhole) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"A+B", "A+BTQ"}, {"$", "$$N"}, {"+", "++T"}, {"/%", "/%S_"}};
+    for (const auto& [data, codeText] : cases) {
+        SCOPED_TRACE(data);
+        EXPECT_EQ(encode(encodeCode93Ext, data).props.codeText, codeText);
+        EXPECT_EQ(encode(encodeCode93Ext, data).modules, encode(encodeCode93, data).modules);
+    }
 }
 
 TEST(Code39And93, ShiftOneHasNineModules) {

@@ -343,7 +343,8 @@ TEST(Barcode1DControl, PropertyTable) {
         SCOPED_TRACE(std::string(p.name));
         EXPECT_EQ(p.name, order[i]);
         EXPECT_EQ(formatProperty(p, p.get(c)), p.defaultText);
-        EXPECT_EQ(p.readOnly, p.name == "codeText" || p.name == "L");
+        EXPECT_EQ(p.access == PropertyAccess::Result, p.name == "codeText" || p.name == "L");
+        EXPECT_NE(p.access, PropertyAccess::ReadOnly);
         const bool stored = p.name == "TopMargin" || p.name == "LeftMargin" ||
                             p.name == "BarHeightPixels" || p.name == "BackColor" ||
                             p.name == "BarColor";

@@ -34,7 +34,7 @@ constexpr PropertyInfo prop(std::string_view name, PropType type, bool readOnly 
                         type,
                         "",
                         std::nullopt,
-                        readOnly,
+                        readOnly ? PropertyAccess::ReadOnly : PropertyAccess::ReadWrite,
                         "",
                         type == PropType::Enum ? kKinds : std::span<const std::string_view>{},
                         &get<Member>,

@@ -178,7 +178,7 @@ TEST(CliUsage, BatchAndSizingMistakesAreUsageErrors) {
         {{"fake", "--batch", "-", "-o", "a-%021d.png"}, "% starts %d"},
         {{"fake", "--batch", "-", "-o", "a-{.png"}, "{ starts a field name"},
         {{"fake", "--batch", "-", "-o", "a-{}.png"}, "{ starts a field name"},
-        {{"fake", "--batch", "-", "-o", "a-%d.jpg"}, "must end in .png or .svg"},
+        {{"fake", "--batch", "-", "-o", "a-%d.jpg"}, "must end in .png, .svg, .pdf or .eps"},
         {{"fake", "--batch", "-", "-o", "a-%d.png", "--info"}, "--info does not apply"},
         {{"fake", "--batch", "/no/such/file", "-o", "a-%d.png"}, "cannot read the file"},
         {{"fake", "--batch"}, "--batch needs a value"},

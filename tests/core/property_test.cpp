@@ -8,7 +8,8 @@ namespace {
 constexpr std::string_view kColours[] = {"RED", "GREEN"};
 
 PropertyInfo info(PropType type) {
-    return PropertyInfo{"P", type, "", std::nullopt, false, "", kColours, nullptr, nullptr};
+    return PropertyInfo{"P", type,     "",      std::nullopt, PropertyAccess::ReadWrite,
+                        "",  kColours, nullptr, nullptr};
 }
 
 TEST(PropertyText, ParsesEachType) {
@@ -53,8 +54,24 @@ TEST(PropertyText, FormatReadsBack) {
 
 TEST(PropertyLookup, ExactMatchWinsOverCaseInsensitive) {
     const PropertyInfo table[] = {
-        {"code", PropType::String, "", std::nullopt, false, "", {}, nullptr, nullptr},
-        {"Code", PropType::String, "", std::nullopt, false, "", {}, nullptr, nullptr},
+        {"code",
+         PropType::String,
+         "",
+         std::nullopt,
+         PropertyAccess::ReadWrite,
+         "",
+         {},
+         nullptr,
+         nullptr},
+        {"Code",
+         PropType::String,
+         "",
+         std::nullopt,
+         PropertyAccess::ReadWrite,
+         "",
+         {},
+         nullptr,
+         nullptr},
     };
     EXPECT_EQ(findProperty(table, "Code"), &table[1]);
     EXPECT_EQ(findProperty(table, "CODE"), &table[0]);

@@ -332,9 +332,10 @@ TEST(DatamatrixControl, PropertyTable) {
         SCOPED_TRACE(std::string(p.name));
         EXPECT_EQ(p.name, expected[i]);
         EXPECT_EQ(formatProperty(p, p.get(dm)), p.defaultText);
-        EXPECT_EQ(p.readOnly, p.set == nullptr);
-        EXPECT_EQ(p.readOnly, p.name == "CalculatedFormat" || p.name.starts_with("Current"));
-        EXPECT_EQ(!p.storedDefault, p.readOnly || p.name == "Code" || p.name == "rebuild");
+        const bool readOnly = p.access == PropertyAccess::ReadOnly;
+        EXPECT_EQ(readOnly, p.set == nullptr);
+        EXPECT_EQ(readOnly, p.name == "CalculatedFormat" || p.name.starts_with("Current"));
+        EXPECT_EQ(!p.storedDefault, readOnly || p.name == "Code" || p.name == "rebuild");
     }
     // The declared stored default of PixelsDot differs from its value at creation.
     EXPECT_EQ(findProperty(table, "PixelsDot")->storedDefault, "2");

@@ -49,8 +49,8 @@ TEST(MaxiControl, PropertyTable) {
                             names[i] == "positionOfCode";
         EXPECT_EQ(table[i].storedDefault.has_value(), stored);
         EXPECT_EQ(table[i].storedDefault.value_or(table[i].defaultText), table[i].defaultText);
-        EXPECT_EQ(table[i].readOnly, names[i].starts_with("preferred"));
-        EXPECT_EQ(table[i].set == nullptr, table[i].readOnly);
+        EXPECT_EQ(table[i].access == PropertyAccess::ReadOnly, names[i].starts_with("preferred"));
+        EXPECT_EQ(table[i].set == nullptr, table[i].access == PropertyAccess::ReadOnly);
     }
     EXPECT_EQ(control.Width, 200);
     EXPECT_EQ(control.Height, 200);
@@ -69,6 +69,23 @@ TEST(MaxiControl, LAndResolutionGoThroughTheirSetters) {
     EXPECT_EQ(control.WHexagon, 16);  // 17 and 16 both fail the millimetre test: 16 is kept
     EXPECT_EQ(control.HHexagon, 18);
     EXPECT_EQ(control.preferredWidth, 480);
+}
+
+TEST(MaxiControl, LWrittenDirectlyIsLaidOutAtThePaint) {
+    for (const double size : {40.0, 25.5, double{NAN}}) {
+        SCOPED_TRACE(size);
+        TMaxicode direct, throughSetter;
+        direct.L = size;
+        throughSetter.setL(size);
+        for (const auto kind : {DrawCall::Kind::Ellipse, DrawCall::Kind::Line}) {
+            const auto a = calls(direct, kind);
+            const auto b = calls(throughSetter, kind);
+            ASSERT_EQ(a.size(), b.size());
+            for (std::size_t i = 0; i < a.size(); ++i) EXPECT_EQ(a[i].points, b[i].points);
+        }
+        EXPECT_EQ(direct.WHexagon, throughSetter.WHexagon);
+        EXPECT_EQ(direct.preferredWidth, throughSetter.preferredWidth);
+    }
 }
 
 TEST(MaxiControl, NoLayoutForBadResolutionOrSize) {

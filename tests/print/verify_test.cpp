@@ -114,7 +114,7 @@ TEST(Verify, UnreadableSymbolsFailAndWriteNothing) {
             const RenderedImage r = renderToFile(*c, path, {.verify = true});
             EXPECT_FALSE(r.ok());
             EXPECT_TRUE(r.verifyFailed());
-            EXPECT_NE(r.error.find("verification failed"), std::string::npos) << r.error;
+            EXPECT_FALSE(r.error.empty());
             EXPECT_FALSE(std::filesystem::exists(path));
         }
     }

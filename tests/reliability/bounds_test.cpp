@@ -42,7 +42,7 @@ TEST(HostileValues, DrawingCallsStayBounded) {
     for (const auto& kind : allControls()) {
         const auto probe = kind.create();
         for (const PropertyInfo& info : probe->properties()) {
-            if (info.readOnly || info.set == nullptr) continue;
+            if (info.access != PropertyAccess::ReadWrite || info.set == nullptr) continue;
             for (const PropertyValue& value : hostileValues(info.type)) {
                 SCOPED_TRACE(std::string(kind.name) + "." + std::string(info.name) + " = " +
                              formatProperty(info, value));

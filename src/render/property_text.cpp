@@ -1,8 +1,11 @@
-#include "property_setting.h"
-
+// Property values as text, through the property table only: what --set, a URL query and a Python
+// attribute write.
 #include <algorithm>
+#include <vector>
 
-namespace qv::cli {
+#include "quorvantix/host.h"
+
+namespace qv {
 namespace {
 
 std::string quoted(std::string_view text) {
@@ -14,7 +17,8 @@ std::string quoted(std::string_view text) {
 
 // A table entry of the given type, to reuse the value parser for a font's fields.
 PropertyInfo fieldInfo(std::string_view name, PropType type) {
-    return PropertyInfo{name, type, "", std::nullopt, false, "", {}, nullptr, nullptr};
+    return PropertyInfo{name, type, "",      std::nullopt, PropertyAccess::ReadWrite,
+                        "",   {},   nullptr, nullptr};
 }
 
 // Sets one field of `font`; the error message when the field or its value is unknown.
@@ -82,7 +86,19 @@ bool fitsType(PropType type, const PropertyValue& value) {
     return false;
 }
 
+// An enumeration member named without regard to case and punctuation ("ean-13" for EAN13).
+std::optional<PropertyValue> foldedEnumValue(const PropertyInfo& info, std::string_view text) {
+    for (std::size_t i = 0; i < info.enumNames.size(); ++i)
+        if (sameFoldedName(info.enumNames[i], text))
+            return PropertyValue{static_cast<std::int32_t>(i)};
+    return std::nullopt;
+}
+
 }  // namespace
+
+bool writableByHosts(const PropertyInfo& info) {
+    return info.access == PropertyAccess::ReadWrite && info.set != nullptr;
+}
 
 bool sameIgnoringCase(std::string_view a, std::string_view b) {
     return std::ranges::equal(a, b, [](char x, char y) {
@@ -116,7 +132,7 @@ std::string expectedText(const PropertyInfo& info) {
     return {};
 }
 
-SetResult setProperty(Control& control, std::string_view name, std::string_view text) {
+SetResult setPropertyText(Control& control, std::string_view name, std::string_view text) {
     const auto table = control.properties();
     const PropertyInfo* info = findProperty(table, name);
     std::string_view field;
@@ -130,9 +146,12 @@ SetResult setProperty(Control& control, std::string_view name, std::string_view 
             field = name.substr(dot + 1);
         }
     }
-    if (!info) return {{}, "unknown property " + quoted(name)};
-    if (info->readOnly || !info->set)
-        return {{}, "property " + quoted(info->name) + " is read-only"};
+    if (!info) {
+        std::vector<std::string_view> names;
+        for (const auto& p : table) names.push_back(p.name);
+        return {{}, "unknown property " + quoted(name) + didYouMean(name, names)};
+    }
+    if (!writableByHosts(*info)) return {{}, "property " + quoted(info->name) + " is read-only"};
 
     std::optional<PropertyValue> value;
     if (info->type == PropType::Font) {
@@ -147,26 +166,29 @@ SetResult setProperty(Control& control, std::string_view name, std::string_view 
         }
     } else {
         value = parseProperty(*info, text);
+        if (!value && info->type == PropType::Enum) value = foldedEnumValue(*info, text);
     }
     if (!value)
         return {{},
                 quoted(text) + " does not fit " + std::string(info->name) + " (" +
-                    expectedText(*info) + ")"};
+                    expectedText(*info) + ")" +
+                    (info->type == PropType::Enum ? didYouMean(text, info->enumNames) : "")};
     info->set(control, *value);
     return {std::string(info->name), {}};
 }
 
-bool writeProperty(Control& control, std::string_view name, const PropertyValue& value) {
+bool writePropertyValue(Control& control, std::string_view name, const PropertyValue& value) {
     const PropertyInfo* info = findProperty(control.properties(), name);
-    if (!info || info->readOnly || !info->set || !fitsType(info->type, value)) return false;
+    if (!info || !writableByHosts(*info) || !fitsType(info->type, value)) return false;
     info->set(control, value);
     return true;
 }
 
-std::optional<PropertyValue> readProperty(const Control& control, std::string_view name) {
+std::optional<PropertyValue> readPropertyValue(const Control& control, std::string_view name) {
+    if (name.empty()) return std::nullopt;
     const PropertyInfo* info = findProperty(control.properties(), name);
     if (!info || !info->get) return std::nullopt;
     return info->get(control);
 }
 
-}  // namespace qv::cli
+}  // namespace qv

@@ -1,0 +1,45 @@
+#include "render/host_settings.h"
+
+#include "render/physical_sizes.h"
+#include "render/sizing.h"
+
+namespace qv::render {
+
+NameSet changedFromCreation(const Control& control) {
+    NameSet changed;
+    for (const auto& p : control.properties())
+        if (p.get && formatProperty(p, p.get(control)) != p.defaultText) changed.emplace(p.name);
+    return changed;
+}
+
+ScopedHostSettings::ScopedHostSettings(Control& control, const RenderOptions& options)
+    : control_(control) {
+    const ControlKind* kind = kindOf(control);
+    if (!kind) {
+        if (options.scale || options.quietZone || options.xDimension || options.barHeight ||
+            options.quietZoneLength)
+            problem_ = "--scale, --quiet-zone and lengths apply to the built-in controls only";
+        return;
+    }
+    problem_ = sizingProblem(*kind, options);
+    if (!problem_) problem_ = physicalProblem(*kind, options);
+    if (problem_) return;
+    std::vector<std::pair<const PropertyInfo*, PropertyValue>> before;
+    for (const auto& p : control.properties())
+        if (p.get && writableByHosts(p)) before.emplace_back(&p, p.get(control));
+    const NameSet chosen = changedFromCreation(control);
+    applySizing(*kind, control, options.scale, options.quietZone);
+    notes_ = applyPhysicalSizes(*kind, control, options).notes;
+    if (kind->beforePaint) kind->beforePaint(control, chosen);
+    for (auto& [info, value] : before)
+        if (info->get(control) != value) changed_.emplace_back(info, std::move(value));
+}
+
+ScopedHostSettings::~ScopedHostSettings() {
+    try {
+        for (const auto& [info, value] : changed_) info->set(control_, value);
+    } catch (...) {  // NOLINT(bugprone-empty-catch): out of memory restoring; keep what is there
+    }
+}
+
+}  // namespace qv::render

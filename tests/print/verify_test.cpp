@@ -94,6 +94,34 @@ TEST(Verify, GallerySymbolsPassAndUnreadableSymbologiesAreNotVerified) {
     EXPECT_TRUE(verified(parcel).passed()) << verified(parcel).message;
 }
 
+TEST(Verify, EscapesAndLeftOutCharactersAsTheReaderGivesThem) {
+    if (!canVerify()) GTEST_SKIP() << "built without the reader";
+    const struct {
+        const char* code;
+        Outcome outcome;
+    } matrices[] = {
+        {"~10107612345678900", Outcome::Passed},  // GS1: the leading FNC1 is no data
+        {"ab~d009cd", Outcome::Passed},
+        {"~5macro", Outcome::NotVerified},  // the reader writes the macro's header out
+    };
+    for (const auto& m : matrices) {
+        SCOPED_TRACE(m.code);
+        TDatamatrix dm;
+        dm.Code = m.code;
+        dm.ProcessTilde = true;
+        EXPECT_EQ(verified(dm).outcome, m.outcome) << verified(dm).message;
+    }
+    TBarcode1D codabar;
+    setUp(codabar, {TSymbology::CODABAR, "A40156B", Outcome::Passed});  // A and B left out
+    EXPECT_TRUE(verified(codabar).passed()) << verified(codabar).message;
+    TBarcode1D addOn;
+    setUp(addOn, kGallery[12]);
+    addOn.UPCEANSupplement5 = true;
+    addOn.supplement = "52495";
+    addOn.supSeparation = 20;
+    EXPECT_TRUE(verified(addOn).passed()) << verified(addOn).message;
+}
+
 TEST(Verify, UnreadableSymbolsFailAndWriteNothing) {
     if (!canVerify()) GTEST_SKIP() << "built without the reader";
     TBarcode1D invisible;

@@ -1,5 +1,6 @@
 #include "run.h"
 
+#include <algorithm>
 #include <exception>
 #include <ostream>
 
@@ -29,6 +30,13 @@ std::variant<SymbolRequest, std::string> toRequest(const ControlEntry& entry,
         }
         request.properties.emplace_back(std::move(name), a.value);
         request.origins.push_back(a.option);
+    }
+    // Code 128 in the shortest symbol, unless the user chose a code set.
+    const bool setChosen = std::ranges::any_of(
+        request.properties, [](const auto& p) { return sameIgnoringCase(p.first, "Code128Set"); });
+    if (findProperty(entry.create()->properties(), "Code128Set") && !setChosen) {
+        request.properties.insert(request.properties.begin(), {"Code128Set", "AUTO"});
+        request.origins.insert(request.origins.begin(), "");
     }
     return request;
 }
@@ -66,6 +74,7 @@ int paintAndWrite(const ControlEntry& entry, const Options& options, std::ostrea
     }
     const SymbolResult r = qv::makeSymbol(entry, std::get<SymbolRequest>(request), format);
     reportNotes(r.notes, where, "", err);
+    for (const auto& check : r.notChecked) err << where << "not checked: " << check << '\n';
     for (std::size_t i = 0; i < r.images.size(); ++i) {
         const std::string prefix = options.macro && format != ImageFormat::Pdf
                                        ? "segment " + std::to_string(i + 1) + " of " +

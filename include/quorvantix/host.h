@@ -131,6 +131,9 @@ struct SymbolResult {
     std::vector<RenderedImage> images;  // one, or one per segment; each with its notes
     // Notes that belong to no image: why the data could not be split into segments.
     std::vector<Note> notes;
+    // Checks that were asked for but not made (GS1 linters not implemented), each naming the AI
+    // and its position: neither warnings nor errors, but never to be taken as passed.
+    std::vector<std::string> notChecked;
     // For a segmented request: the number of segments the data was split into. A PDF holds
     // them all as pages of its one image.
     std::int32_t segmentCount = 0;

@@ -1,6 +1,6 @@
 #include "platform_control.h"
 
-#include <algorithm>
+#include "core/ascii_case.h"
 
 namespace qv::activex {
 namespace {
@@ -8,10 +8,6 @@ namespace {
 constexpr std::int32_t kDtCenter = 0x1;
 constexpr std::int32_t kDtRight = 0x2;
 constexpr std::int32_t kDtRtlReading = 0x20000;
-
-char lower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 }  // namespace
 
@@ -32,8 +28,7 @@ std::int32_t PlatformControl::drawTextBiDiModeFlags(std::int32_t flags) const {
 }
 
 bool sameClassName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return lower(x) == lower(y); });
+    return core::equalsIgnoringCase(a, b);
 }
 
 }  // namespace qv::activex

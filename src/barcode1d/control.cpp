@@ -6,6 +6,7 @@
 #include "barcode1d/pixel_math.h"
 #include "barcode1d/text_helpers.h"
 #include "barcode1d/text_layout.h"
+#include "canvas/background_fill.h"
 #include "quorvantix/barcode1d.h"
 
 namespace qv {
@@ -18,10 +19,8 @@ void TBarcode1D::paintBarcode(Canvas& canvas) {
     if (BarHeightPixels == 0) BarHeightPixels = roundToInt32(static_cast<double>(L) * H);
 
     CanvasSink sink(canvas, *this, LeftMargin);
-    canvas.brush.color = BackColor;
-    // The clip's right and bottom edges serve as width and height; the outline keeps the pen.
-    const Rect clip = canvas.clipRect();
-    fillRectangle(canvas, clip.left, clip.top, clip.right, clip.bottom);
+    // A bar-like rectangle: its width counts the outline, which keeps the canvas's pen colour.
+    canvas::fillBackground(canvas, BackColor, 1);
     marks_.symbolEnd = 0;
 
     // Tilde expansion, check digits, padding and cutting last only for this paint.
@@ -43,7 +42,10 @@ void TBarcode1D::paintBarcode(Canvas& canvas) {
     for (auto& n : notes) addNote(n.severity, std::move(n.text));
 
     if (marks_.symbolEnd == 0) marks_.symbolEnd = sink.x();
-    if (codeText.empty()) codeText = Code;
+    if (textOverride)
+        codeText = *textOverride;
+    else if (codeText.empty())
+        codeText = Code;
     canvas.brush.color = BackColor;
     if (!Font) return;
     canvas.font = *Font;

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <limits>
 
+#include "core/int_clamp.h"
+
 namespace qv::barcode1d {
 
 // Drawing positions stay within this bound, far outside any surface, so that a position plus
@@ -32,10 +34,7 @@ constexpr std::int64_t satMul(std::int64_t a, std::int64_t b) {
     return r;
 }
 
-constexpr std::int32_t clampToInt32(std::int64_t v) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-}
+using core::clampToInt32;
 
 // Nearest integer, halves to even; NaN gives 0 and infinities saturate.
 inline std::int32_t roundToInt32(double v) {

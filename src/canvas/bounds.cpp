@@ -6,6 +6,7 @@
 #include "canvas/raster_shapes.h"
 #include "canvas/rectangle_parts.h"
 #include "canvas/text_render.h"
+#include "core/int_clamp.h"
 
 namespace qv {
 
@@ -13,9 +14,8 @@ BoundsCanvas::BoundsCanvas(Rect clip, TColor background) : clip_(clip), backgrou
 
 void BoundsCanvas::add(std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b) {
     if (l >= r || t >= b) return;
-    auto clamp = [](std::int64_t v) { return std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX); };
-    const Rect box{static_cast<std::int32_t>(clamp(l)), static_cast<std::int32_t>(clamp(t)),
-                   static_cast<std::int32_t>(clamp(r)), static_cast<std::int32_t>(clamp(b))};
+    using core::clampToInt32;
+    const Rect box{clampToInt32(l), clampToInt32(t), clampToInt32(r), clampToInt32(b)};
     if (empty_) {
         bounds_ = box;
         empty_ = false;

@@ -5,15 +5,12 @@
 #include <cmath>
 #include <cstdio>
 
+#include "core/ascii_case.h"
+
 namespace qv {
 namespace {
 
-bool equalsIgnoreCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
-               return lower(x) == lower(y);
-           });
-}
+using core::equalsIgnoringCase;
 
 std::optional<std::int64_t> parseInteger(std::string_view text) {
     std::int64_t v = 0;
@@ -92,8 +89,8 @@ std::optional<PropertyValue> parseProperty(const PropertyInfo& info, std::string
         case PropType::String:
             return PropertyValue{std::string(text)};
         case PropType::Boolean:
-            if (equalsIgnoreCase(text, "true") || text == "1") return PropertyValue{true};
-            if (equalsIgnoreCase(text, "false") || text == "0") return PropertyValue{false};
+            if (equalsIgnoringCase(text, "true") || text == "1") return PropertyValue{true};
+            if (equalsIgnoringCase(text, "false") || text == "0") return PropertyValue{false};
             return std::nullopt;
         case PropType::Integer: {
             auto v = parseInt32(text);
@@ -127,7 +124,7 @@ std::optional<PropertyValue> parseProperty(const PropertyInfo& info, std::string
         }
         case PropType::Enum: {
             for (std::size_t i = 0; i < info.enumNames.size(); ++i)
-                if (equalsIgnoreCase(info.enumNames[i], text))
+                if (equalsIgnoringCase(info.enumNames[i], text))
                     return PropertyValue{static_cast<std::int32_t>(i)};
             auto v = parseInt32(text);
             if (!v) return std::nullopt;
@@ -143,7 +140,7 @@ const PropertyInfo* findProperty(std::span<const PropertyInfo> table, std::strin
     for (const auto& p : table)
         if (p.name == name) return &p;
     for (const auto& p : table)
-        if (equalsIgnoreCase(p.name, name)) return &p;
+        if (equalsIgnoringCase(p.name, name)) return &p;
     return nullptr;
 }
 

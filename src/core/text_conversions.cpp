@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "core/int_clamp.h"
+
 namespace qv::core {
 
 std::int32_t textToInt(std::string_view text) {
@@ -35,8 +37,7 @@ std::int32_t textToInt(std::string_view text) {
         value = std::min(value * base + digit, limit);
     }
     if (negative) value = -value;
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+    return clampToInt32(value);
 }
 
 std::string expandTildes(std::string_view text) {

@@ -2,6 +2,8 @@
 #include <limits>
 #include <string>
 
+#include "canvas/background_fill.h"
+#include "core/int_clamp.h"
 #include "datamatrix/encodation.h"
 #include "datamatrix/escapes.h"
 #include "datamatrix/placement.h"
@@ -11,10 +13,7 @@
 namespace qv {
 namespace {
 
-std::int32_t clampTo32(std::int64_t v) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-}
+using core::clampToInt32;
 
 std::string formatName(TFormat f) {
     const auto s = datamatrix::sizeOf(f);
@@ -97,18 +96,11 @@ void TDatamatrix::paintBarcode(Canvas& canvas) {
     clearNotes();
     for (const auto& n : buildNotes_) addNote(n.severity, n.text);
 
-    // The clip rectangle's right and bottom serve as width and height, as the platform did.
-    const Rect clip = canvas.clipRect();
-    canvas.brush.color = BackColor;
-    canvas.brush.style = BrushStyle::Solid;
-    canvas.pen.width = 1;
-    const std::int32_t right = clampTo32(std::int64_t{clip.left} + clip.right);
-    const std::int32_t bottom = clampTo32(std::int64_t{clip.top} + clip.bottom);
-    canvas.rectanglePolygon(clip.left, clip.top, right, bottom);
+    canvas::fillBackground(canvas, BackColor);
 
     drawModules(canvas);
-    CurrentX = clampTo32(std::int64_t{Margin} + std::int64_t{columns_} * PixelsDot);
-    CurrentY = clampTo32(std::int64_t{Margin} + std::int64_t{rows_} * PixelsDot);
+    CurrentX = clampToInt32(std::int64_t{Margin} + std::int64_t{columns_} * PixelsDot);
+    CurrentY = clampToInt32(std::int64_t{Margin} + std::int64_t{rows_} * PixelsDot);
 }
 
 void TDatamatrix::drawModules(Canvas& canvas) {

@@ -1,6 +1,8 @@
 #include <algorithm>
 #include <bit>
 
+#include "canvas/background_fill.h"
+#include "core/int_clamp.h"
 #include "maxicode/assembly.h"
 #include "maxicode/hexagon.h"
 #include "maxicode/layout.h"
@@ -12,9 +14,7 @@ namespace {
 
 using maxicode::HexagonPattern;
 
-std::int32_t clampTo32(std::int64_t v) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
-}
+using core::clampToInt32;
 
 // The pattern's pixels at (x, y) as runs, row by row, skipping what lies outside the clip
 // rectangle: for patterns too tall to list their rows.
@@ -31,9 +31,9 @@ void addHexagon(std::vector<Piece>& runs, const HexagonPattern& pattern, std::in
         const std::int64_t to = std::min<std::int64_t>(x + span.to, clip.right);
         if (from >= to) continue;
         // One line per run: the same pixels as one per pixel, the last point left out.
-        const std::int32_t py = clampTo32(y + r);
-        runs.push_back(
-            {Piece::Kind::Line, Point{clampTo32(from), py}, Point{clampTo32(to), py}, colour});
+        const std::int32_t py = clampToInt32(y + r);
+        runs.push_back({Piece::Kind::Line, Point{clampToInt32(from), py},
+                        Point{clampToInt32(to), py}, colour});
     }
 }
 
@@ -49,7 +49,8 @@ void drawBullseye(Canvas& canvas, const maxicode::Layout& layout, std::int64_t o
             continue;
         canvas.pen.color = colour;
         canvas.brush.color = colour;
-        canvas.ellipse(clampTo32(cx - r), clampTo32(cy - r), clampTo32(cx + r), clampTo32(cy + r));
+        canvas.ellipse(clampToInt32(cx - r), clampToInt32(cy - r), clampToInt32(cx + r),
+                       clampToInt32(cy + r));
     }
 }
 
@@ -88,10 +89,7 @@ void TMaxicode::paintBarcode(Canvas& canvas) {
     // Bit for bit, so that a NaN written once is laid out once.
     if (std::bit_cast<std::uint64_t>(L) != std::bit_cast<std::uint64_t>(layoutL_)) setL(L);
     const Rect clip = canvas.clipRect();
-    canvas.pen.width = 1;
-    canvas.brush.style = BrushStyle::Solid;
-    canvas.brush.color = BackColor;
-    canvas.rectanglePolygon(clip.left, clip.top, clip.right, clip.bottom);
+    canvas::fillBackground(canvas, BackColor);
 
     const auto pattern = HexagonPattern::choose(WHexagon, HHexagon, layout_->W, layout_->gap);
     const std::int64_t ox = std::int64_t{LeftMargin} + offsetX;

@@ -2,6 +2,7 @@
 #include <array>
 #include <limits>
 
+#include "canvas/background_fill.h"
 #include "pdf417/layout.h"
 #include "pdf417/macro.h"
 #include "pdf417/patterns.h"
@@ -11,11 +12,6 @@ namespace qv {
 namespace {
 
 constexpr TColor kRed = 255;
-
-std::int32_t clampToInt32(std::int64_t v) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-}
 
 }  // namespace
 
@@ -71,17 +67,7 @@ void TPDF417::render(Canvas* canvas) {
     canvas_ = canvas;
     rowCount_ = 0;
     codewords_.clear();
-    if (canvas_) {
-        const Rect clip = canvas_->clipRect();
-        canvas_->brush.color = BackColor;
-        canvas_->pen.width = 1;
-        canvas_->brush.style = BrushStyle::Solid;
-        const std::int32_t l = clip.left, t = clip.top;
-        const std::int32_t r = clampToInt32(std::int64_t{clip.left} + clip.right);
-        const std::int32_t b = clampToInt32(std::int64_t{clip.top} + clip.bottom);
-        const std::array<Point, 4> corners{Point{l, t}, Point{r, t}, Point{r, b}, Point{l, b}};
-        canvas_->polygon(corners);
-    }
+    if (canvas_) canvas::fillBackground(*canvas_, BackColor);
     if (BarHeightPixels == 0) BarHeightPixels = 6;
     if (PDFMaxRows > pdf417::kMaxRows) PDFMaxRows = pdf417::kMaxRows;
 

@@ -1,10 +1,12 @@
 #include "render/conveniences.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "quorvantix/barcode1d.h"
 #include "quorvantix/host.h"
 #include "quorvantix/pdf417.h"
+#include "quorvantix/render.h"
 
 namespace qv::render {
 
@@ -33,7 +35,28 @@ std::string upcANumber(char numberSystem, std::string_view d) {
 
 }  // namespace
 
-void upceConveniences(Control& control, const NameSet& userSet) {
+// AUTO: the code set that draws all of the data in the shortest symbol (B when none does).
+void code128Auto(Control& control) {
+    auto& linear = static_cast<TBarcode1D&>(control);
+    if (!sameIgnoringCase(linear.Code128Set, "AUTO")) return;
+    std::string best = "B";
+    if (linear.barType == TSymbology::CODE128 || linear.barType == TSymbology::EAN128) {
+        std::int64_t shortest = INT64_MAX;
+        for (const char* set : {"C", "B", "A"}) {
+            linear.Code128Set = set;
+            const auto size = fitImageSize(control, FitMargins{}, nullptr);
+            // A set that leaves out, pads or cuts anything does not draw the data.
+            if (size && control.notes().empty() && size->width < shortest) {
+                shortest = size->width;
+                best = set;
+            }
+        }
+    }
+    linear.Code128Set = best;
+}
+
+void linearConveniences(Control& control, const NameSet& userSet) {
+    code128Auto(control);
     const auto type = readPropertyValue(control, "barType");
     const auto code = readPropertyValue(control, "Code");
     if (!type || !code || *type != PropertyValue{static_cast<std::int32_t>(TSymbology::UPCE)})
@@ -58,6 +81,36 @@ void upceConveniences(Control& control, const NameSet& userSet) {
 
 void rebuildSymbol(Control& control, const NameSet&) {
     writePropertyValue(control, "rebuild", true);
+}
+
+std::int32_t recommendedEcLevel(std::int64_t dataCodewords) {
+    return dataCodewords <= 40 ? 2 : dataCodewords <= 160 ? 3 : dataCodewords <= 320 ? 4 : 5;
+}
+
+void pdf417Conveniences(Control& control, const NameSet& userSet) {
+    if (userSet.contains("PDFECLevel")) return;
+    auto& pdf = static_cast<TPDF417&>(control);
+    const auto n = static_cast<std::int64_t>(pdf.Code.size());
+    // Data codewords of each compaction, with its latch and the length descriptor.
+    std::int64_t codewords = 2;
+    switch (pdf.PDFMode) {
+        case pdf417::TEncoding::PDF_TEXT:
+            codewords += (n + 1) / 2;
+            break;
+        case pdf417::TEncoding::PDF_NUMERIC:
+            codewords += n / 44 * 15 + (n % 44 == 0 ? 0 : n % 44 / 3 + 1);
+            break;
+        default:
+            codewords += n / 6 * 5 + n % 6;
+            break;
+    }
+    std::int32_t level = recommendedEcLevel(codewords);
+    // Rows limited by PDFMaxRows (as Macro PDF417 segments are): error correction takes at most
+    // half of what they hold.
+    const std::int64_t capacity =
+        std::int64_t{std::clamp(pdf.PDFColumns, 1, 30)} * std::clamp(pdf.PDFMaxRows, 0, 90);
+    while (capacity > 0 && level > 0 && (std::int64_t{2} << level) > capacity / 2) --level;
+    pdf.PDFECLevel = level;
 }
 
 int prepareMacroPdf(Control& control) {

@@ -43,18 +43,6 @@ std::optional<std::string> setQuietZone(RenderOptions& options, std::string_view
     return std::nullopt;
 }
 
-std::optional<std::string> setFlag(bool& flag, std::string_view option, std::string_view text) {
-    if (text == "true" || text == "1") {
-        flag = true;
-    } else if (text == "false" || text == "0") {
-        flag = false;
-    } else {
-        return "--" + std::string(option) + " takes true, false, 1 or 0, not \"" +
-               std::string(text) + "\"";
-    }
-    return std::nullopt;
-}
-
 std::optional<std::string> setDpi(RenderOptions& options, std::string_view text) {
     const auto dpi = parseDotsPerInch(text);
     if (!dpi) return "--dpi takes dots per inch from 1 to 10000, not \"" + std::string(text) + "\"";
@@ -103,15 +91,37 @@ std::optional<std::string> setSize(RenderOptions& options, std::string_view text
     return std::nullopt;
 }
 
-std::optional<std::string> setStrict(RenderOptions& options, std::string_view text) {
+std::optional<std::string> setFlag(bool& flag, std::string_view option, std::string_view text) {
     if (text == "true" || text == "1") {
-        options.strict = true;
+        flag = true;
     } else if (text == "false" || text == "0") {
-        options.strict = false;
+        flag = false;
     } else {
-        return "--strict takes true, false, 1 or 0, not \"" + std::string(text) + "\"";
+        return "--" + std::string(option) + " takes true, false, 1 or 0, not \"" +
+               std::string(text) + "\"";
     }
     return std::nullopt;
+}
+
+std::optional<std::string> setStrict(RenderOptions& options, std::string_view text) {
+    return setFlag(options.strict, "strict", text);
+}
+
+std::optional<std::string> setGs1(RenderOptions& options, std::string_view text) {
+    return setFlag(options.gs1, "gs1", text);
+}
+
+// The GS1 variants say GS1 by themselves.
+std::optional<std::string> setGs1NoCheck(RenderOptions& options, std::string_view text) {
+    auto problem = setFlag(options.gs1NoCheck, "gs1-nocheck", text);
+    options.gs1 = options.gs1 || options.gs1NoCheck;
+    return problem;
+}
+
+std::optional<std::string> setGs1GsSeparator(RenderOptions& options, std::string_view text) {
+    auto problem = setFlag(options.gs1GsSeparator, "gs1-gs-separator", text);
+    options.gs1 = options.gs1 || options.gs1GsSeparator;
+    return problem;
 }
 
 const HostOptionInfo kHostOptions[] = {
@@ -127,6 +137,14 @@ const HostOptionInfo kHostOptions[] = {
      "set the left and top margins to MODULES modules (0 to 1000), or to a length at --dpi",
      &setQuietZone},
     {"strict", "", "fail (status 3, nothing written) when the data was changed to fit", &setStrict},
+    {"gs1", "",
+     "the data is GS1 element strings, (01)...(10)... (EAN-128, Data Matrix): checked first "
+     "(status 4, nothing written, when a check fails), FNC1 placed, AIs in the text",
+     &setGs1},
+    {"gs1-nocheck", "", "--gs1 without the checks, for test symbols", &setGs1NoCheck},
+    {"gs1-gs-separator", "",
+     "--gs1 with the GS character (29) between Data Matrix fields instead of FNC1",
+     &setGs1GsSeparator},
     {"dpi", "DPI", "the printer's resolution in dots per inch: one pixel is one dot", &setDpi},
     {"dpmm", "DPMM", "the printer's resolution in dots per millimetre (8 for 203 dpi)", &setDpmm},
     {"xdim", "LENGTH",

@@ -22,7 +22,8 @@ class ScopedHostSettings {
 
     // Why the options do not apply to this control; nothing was written then.
     const std::optional<std::string>& problem() const { return problem_; }
-    // What the physical sizes warn of (an X-dimension outside its standard's range).
+    // What applying GS1 mode and the physical sizes said; with an error note the control must
+    // not be drawn.
     const std::vector<Note>& notes() const { return notes_; }
 
   private:
@@ -30,6 +31,8 @@ class ScopedHostSettings {
     std::vector<std::pair<const PropertyInfo*, PropertyValue>> changed_;
     std::optional<std::string> problem_;
     std::vector<Note> notes_;
+    // The linear control's text override is no property, so it is kept here.
+    std::optional<std::optional<std::string>> textOverride_;
 };
 
 // The properties whose value is no longer the one at creation: what a program chose.

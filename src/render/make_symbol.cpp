@@ -3,6 +3,7 @@
 
 #include "quorvantix/host.h"
 #include "render/conveniences.h"
+#include "render/gs1_option.h"
 #include "render/image_painting.h"
 #include "render/physical_sizes.h"
 #include "render/refusals.h"
@@ -104,6 +105,13 @@ SymbolResult makeSymbol(const ControlKind& kind, const SymbolRequest& request,
     auto physical = render::applyPhysicalSizes(kind, control, request.options);
     result.facts = std::move(physical.facts);
     if (kind.beforePaint) kind.beforePaint(control, userSet);
+    gs1::Applied gs1 = render::applyGs1Option(control, request.options);
+    result.notes = std::move(gs1.notes);
+    result.notChecked = std::move(gs1.skipped);
+    if (hasError(result.notes)) {
+        result.status = SymbolStatus::NotRepresentable;  // refused before anything is drawn
+        return result;
+    }
 
     RenderOptions options = request.options;
     if (!options.margins) options.margins = kind.margins;

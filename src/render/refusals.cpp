@@ -3,6 +3,7 @@
 #include "quorvantix/barcode1d.h"
 #include "quorvantix/host.h"
 #include "quorvantix/maxicode.h"
+#include "quorvantix/pdf417.h"
 #include "render/property_values.h"
 
 namespace qv::render {
@@ -19,6 +20,7 @@ void addRefusals(const Control& control, std::vector<Note>& notes) {
     }
     if (dynamic_cast<const TBarcode1D*>(&control)) refuseLinear(control, notes);
     if (dynamic_cast<const TMaxicode*>(&control)) refuseMaxicode(control, notes);
+    if (dynamic_cast<const TPDF417*>(&control)) refusePdf417(control, notes);
 }
 
 }  // namespace qv::render

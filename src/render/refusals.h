@@ -8,11 +8,13 @@
 
 namespace qv::render {
 
-// The refusals for a built-in control after its paint, added to `notes`.
+// The refusals (and warnings of values out of range) for a built-in control after its paint,
+// added to `notes`.
 void addRefusals(const Control& control, std::vector<Note>& notes);
 
 // The refusals of each control, from its properties after the paint.
 void refuseLinear(const Control& control, std::vector<Note>& notes);
 void refuseMaxicode(const Control& control, std::vector<Note>& notes);
+void refusePdf417(const Control& control, std::vector<Note>& notes);
 
 }  // namespace qv::render

@@ -186,8 +186,16 @@ RenderedImage renderPages(Control& control, ImageFormat format, const RenderOpti
         none.error = *settings.problem();
         return none;
     }
+    for (const Note& note : settings.notes()) {
+        if (note.severity == Note::Severity::Error) {
+            RenderedImage none;
+            none.error = note.text;
+            none.notes = settings.notes();
+            return none;
+        }
+    }
     RenderedImage image = render::paintPages(control, format, options, pages, select);
-    image.notes.insert(image.notes.end(), settings.notes().begin(), settings.notes().end());
+    image.notes.insert(image.notes.begin(), settings.notes().begin(), settings.notes().end());
     return image;
 }
 

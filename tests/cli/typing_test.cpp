@@ -40,6 +40,52 @@ TEST(CliTyping, MessagesForWhatPeopleType) {
     }
 }
 
+TEST(CliPdf417, ErrorCorrectionFollowsTheDataUnlessSet) {
+    struct Case {
+        std::vector<std::string> settings;
+        std::string line;
+    };
+    const Case cases[] = {
+        {{"-d", std::string(10, 'a')}, "PDFECLevel=2"},   // 12 data codewords
+        {{"-d", std::string(48, 'a')}, "PDFECLevel=3"},   // 42
+        {{"-d", std::string(200, 'a')}, "PDFECLevel=4"},  // 169
+        {{"-d", std::string(400, 'a')}, "PDFECLevel=5"},  // 336
+        {{"--set", "PDFMode=PDF_NUMERIC", "-d", std::string(120, '7')}, "PDFECLevel=3"},
+        {{"--set", "PDFECLevel=0", "-d", std::string(400, 'a')}, "PDFECLevel=0"},
+        // Rows limited to 3 of 10 columns: error correction takes at most half of them.
+        {{"--set", "PDFMaxRows=3", "-d", std::string(400, 'a')}, "PDFECLevel=2"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        const Outcome r = runOn(builtinControls(), join(join({"pdf417"}, c.settings), {"--info"}));
+        EXPECT_TRUE(hasLine(r.out, c.line)) << r.err;
+    }
+}
+
+TEST(CliPdf417, ValuesOutOfRangeAndRowsThatDoNotFitAreNamed) {
+    struct Case {
+        std::vector<std::string> settings;
+        int status;
+        std::string message;
+    };
+    const Case cases[] = {
+        {{"PDFColumns=50"}, kExitNotRepresentable, "warning: PDFColumns=50 is outside 1 to 30"},
+        {{"PDFColumns=50"}, kExitNotRepresentable, "PDFColumns takes 1 to 30"},
+        {{"PDFECLevel=9"}, kExitOk, "warning: PDFECLevel=9 is outside 0 to 8"},
+        {{"PDFECLevel=-3"}, kExitOk, "warning: PDFECLevel=-3 is outside 0 to 8"},
+        {{"PDFColumns=1", "PDFMaxRows=3"}, kExitNotRepresentable, "a higher PDFMaxRows, or"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        TempDir dir;
+        std::vector<std::string> args{"pdf417", "-d", std::string(100, 'p')};
+        for (const auto& s : c.settings) args.insert(args.end(), {"--set", s});
+        const Outcome r = runOn(builtinControls(), join(args, {"-o", dir.file("p.png")}));
+        EXPECT_EQ(r.status, c.status) << r.err;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+    }
+}
+
 TEST(CliTyping, DashWritesThePngToStandardOutput) {
     TempDir dir;
     const Outcome piped = runOn(builtinControls(), {"datamatrix", "-d", "piped", "-o", "-"});

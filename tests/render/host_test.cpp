@@ -76,6 +76,32 @@ TEST(RenderApi, UpcEFollowsTheNumberSystemOfTheDataUnlessTheProgramChoseOne) {
     }
 }
 
+TEST(RenderApi, Code128AutoReadsBackAndIsNeverLongerThanTheBestFixedSet) {
+    const std::string cases[] = {"12345678901234567890", "Quorvantix 128", "abc123",
+                                 std::string("\x01"
+                                             "ABC")};
+    for (const auto& data : cases) {
+        SCOPED_TRACE(data);
+        TBarcode1D code;
+        code.barType = TSymbology::CODE128;
+        code.Code = data;
+        std::int32_t best = INT32_MAX;
+        for (const char* set : {"A", "B", "C"}) {
+            code.Code128Set = set;
+            const auto image = renderImage(code, ImageFormat::Svg);
+            if (image.notes.empty()) best = std::min(best, image.size.width);
+        }
+        code.Code128Set = "AUTO";
+        TempDir dir;
+        const auto file = renderToFile(code, dir.file("auto.png"));
+        ASSERT_TRUE(file.ok()) << file.error;
+        EXPECT_TRUE(file.notes.empty());
+        EXPECT_LE(file.size.width, best);
+        EXPECT_EQ(code.Code128Set, "AUTO");
+        EXPECT_EQ(readBack(dir.file("auto.png"), ZXing::BarcodeFormat::Code128).bytes, data);
+    }
+}
+
 TEST(RenderApi, ScaleAndQuietZoneApplyToOnePaintOnly) {
     TBarcode1D code;
     code.Code = "SCALE";

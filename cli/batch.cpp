@@ -339,7 +339,8 @@ int runBatch(const ControlEntry& entry, const Options& options, std::ostream& er
     if (auto* e = std::get_if<UsageError>(&parsed)) return usage(e->message);
     const NamePattern pattern = std::get<NamePattern>(std::move(parsed));
     if (!imageFormatOf(*options.output) && !options.output->ends_with('}'))
-        return usage("-o " + *options.output + ": the file name must end in .png or .svg");
+        return usage("-o " + *options.output +
+                     ": the file name must end in .png, .svg, .pdf or .eps");
 
     std::ifstream file;
     std::streambuf* input = nullptr;

@@ -104,7 +104,8 @@ void printUsage(std::ostream& out, std::span<const ControlEntry> controls) {
         << kMaxJobs
         << ")\n"
            "\nexit status: 0 written, 1 output failed (or a batch line failed), 2 bad usage,\n"
-           "3 warnings with --strict, 4 the symbol cannot stand for the data\n";
+           "3 warnings with --strict, 4 the symbol cannot stand for the data, 5 it did not\n"
+           "read back with --verify\n";
 }
 
 void printControlHelp(std::ostream& out, const ControlEntry& entry, const Control& control) {

@@ -6,10 +6,9 @@
 #include "quorvantix/folder_sync.h"
 #include "quorvantix/host.h"
 #include "quorvantix/png.h"
-#include "quorvantix/raster.h"
-#include "quorvantix/svg.h"
 #include "render/host_settings.h"
 #include "render/image_painting.h"
+#include "render/image_writer.h"
 #include "render/property_values.h"
 #include "render/refusals.h"
 
@@ -45,6 +44,8 @@ bool endsWithIgnoringCase(std::string_view text, std::string_view suffix) {
 std::optional<ImageFormat> imageFormatOf(std::string_view path) {
     if (endsWithIgnoringCase(path, ".png")) return ImageFormat::Png;
     if (endsWithIgnoringCase(path, ".svg")) return ImageFormat::Svg;
+    if (endsWithIgnoringCase(path, ".pdf")) return ImageFormat::Pdf;
+    if (endsWithIgnoringCase(path, ".eps")) return ImageFormat::Eps;
     return std::nullopt;
 }
 
@@ -106,51 +107,80 @@ std::optional<ImageSize> fitImageSize(Control& control, const std::optional<FitM
 
 namespace render {
 
-RenderedImage paintImage(Control& control, ImageFormat format, const RenderOptions& options) {
+namespace {
+
+// The size of one page, fitted or as given; nullopt with the notes and the error set when it
+// cannot be made. A given size that would cut the symbol adds an Error note to `cut`.
+std::optional<ImageSize> pageSize(Control& control, const RenderOptions& options,
+                                  RenderedImage& result, std::vector<Note>& cut) {
+    if (options.width == 0 && options.height == 0) {
+        auto fitted = fitImageSize(control, options.margins, &result.error);
+        if (!fitted) result.notes = control.notes();
+        return fitted;
+    }
+    // Only for the built-in controls is a cut symbol known to be unreadable.
+    const Rect b = kindOf(control) ? drawnBounds(control) : Rect{};
+    if (b.right > options.width || b.bottom > options.height)
+        cut.push_back(
+            {Note::Severity::Error, "the symbol reaches to " + std::to_string(b.right) + " x " +
+                                        std::to_string(b.bottom) + " pixels: an image of " +
+                                        std::to_string(options.width) + " x " +
+                                        std::to_string(options.height) + " would cut it"});
+    return ImageSize{options.width, options.height};
+}
+
+}  // namespace
+
+RenderedImage paintPages(Control& control, ImageFormat format, const RenderOptions& options,
+                         std::int32_t pages,
+                         const std::function<void(Control&, std::int32_t)>& select) {
     RenderedImage result;
-    std::vector<Note> cut;
     if (options.width != 0 || options.height != 0) {
         if (auto problem = checkImageSize(options.width, options.height)) {
             result.error = *problem;
             return result;
         }
-        result.size = {options.width, options.height};
-        // Only for the built-in controls is a cut symbol known to be unreadable.
-        const Rect b = kindOf(control) ? drawnBounds(control) : Rect{};
-        if (b.right > options.width || b.bottom > options.height)
-            cut.push_back(
-                {Note::Severity::Error, "the symbol reaches to " + std::to_string(b.right) + " x " +
-                                            std::to_string(b.bottom) + " pixels: an image of " +
-                                            std::to_string(options.width) + " x " +
-                                            std::to_string(options.height) + " would cut it"});
-    } else if (auto fitted = fitImageSize(control, options.margins, &result.error)) {
-        result.size = *fitted;
-    } else {
-        result.notes = control.notes();
-        return result;
     }
-    const TColor back = backColor(control);
-    if (format == ImageFormat::Svg) {
-        SvgCanvas svg(result.size.width, result.size.height);
-        svg.pen.color = back;
-        control.paintBarcode(svg);
-        const std::string doc = svg.document();
-        result.bytes.assign(doc.begin(), doc.end());
-    } else {
-        Bitmap bitmap(result.size.width, result.size.height);
-        bitmap.canvas().pen.color = back;
-        control.paintBarcode(bitmap.canvas());
-        result.bytes = encodePng(bitmap);
+    ImageWriter writer(format, options);
+    pages = std::max(pages, 1);
+    for (std::int32_t page = 0; page < pages; ++page) {
+        if (select) select(control, page);
+        std::vector<Note> cut;
+        const auto size = pageSize(control, options, result, cut);
+        if (!size) return result;
+        writer.paint(control, *size);
+        std::vector<Note> notes = control.notes();
+        addRefusals(control, notes);
+        notes.insert(notes.end(), cut.begin(), cut.end());
+        const std::string prefix =
+            pages == 1 ? std::string()
+                       : "page " + std::to_string(page + 1) + " of " + std::to_string(pages) + ": ";
+        for (Note& note : notes) result.notes.push_back({note.severity, prefix + note.text});
     }
-    result.notes = control.notes();
-    addRefusals(control, result.notes);
-    result.notes.insert(result.notes.end(), cut.begin(), cut.end());
+    result.size = writer.size();
+    result.verifications = writer.verifications();
+    for (const auto& v : result.verifications) {
+        // A symbol the reader cannot read is reported, never passed.
+        if (v.outcome == Verification::Outcome::NotVerified)
+            result.notes.push_back({Note::Severity::Warning, v.message});
+    }
+    result.bytes = writer.finish(&result.error);
     return result;
+}
+
+RenderedImage paintImage(Control& control, ImageFormat format, const RenderOptions& options) {
+    return paintPages(control, format, options, 1, nullptr);
 }
 
 }  // namespace render
 
-RenderedImage renderImage(Control& control, ImageFormat format, const RenderOptions& options) {
+bool RenderedImage::verifyFailed() const {
+    return std::ranges::any_of(verifications, [](const Verification& v) { return v.failed(); });
+}
+
+RenderedImage renderPages(Control& control, ImageFormat format, const RenderOptions& options,
+                          std::int32_t pages,
+                          const std::function<void(Control&, std::int32_t)>& select) {
     const render::ScopedHostSettings settings(control, options);
     if (settings.problem()) {
         RenderedImage none;
@@ -165,9 +195,13 @@ RenderedImage renderImage(Control& control, ImageFormat format, const RenderOpti
             return none;
         }
     }
-    RenderedImage image = render::paintImage(control, format, options);
+    RenderedImage image = render::paintPages(control, format, options, pages, select);
     image.notes.insert(image.notes.begin(), settings.notes().begin(), settings.notes().end());
     return image;
+}
+
+RenderedImage renderImage(Control& control, ImageFormat format, const RenderOptions& options) {
+    return renderPages(control, format, options, 1, nullptr);
 }
 
 RenderedImage renderToFile(Control& control, const std::string& path,
@@ -175,7 +209,7 @@ RenderedImage renderToFile(Control& control, const std::string& path,
     const auto format = imageFormatOf(path);
     if (!format) {
         RenderedImage none;
-        none.error = path + ": the file name must end in .png or .svg";
+        none.error = path + ": the file name must end in .png, .svg, .pdf or .eps";
         return none;
     }
     RenderedImage image = renderImage(control, *format, options);
@@ -183,6 +217,12 @@ RenderedImage renderToFile(Control& control, const std::string& path,
     for (const auto& note : image.notes) {
         if (note.severity == Note::Severity::Error) {
             image.error = "not written: " + note.text;
+            return image;
+        }
+    }
+    for (const auto& v : image.verifications) {
+        if (v.failed()) {
+            image.error = "not written: " + v.message;
             return image;
         }
     }

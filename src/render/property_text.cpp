@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "quorvantix/host.h"
+#include "quorvantix/property.h"
 
 namespace qv {
 namespace {

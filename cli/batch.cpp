@@ -174,6 +174,14 @@ int runLine(Shared& shared, const LineJob& job, std::ostream& err) {
             return kExitUsage;
         }
     }
+    // The folders the pattern names are made as they are needed.
+    const auto folder = std::filesystem::path(name.path).parent_path();
+    std::error_code ec;
+    if (!folder.empty() && !std::filesystem::create_directories(folder, ec) && ec) {
+        err << "quorvantix: " << where << "cannot make the folder " << folder.string() << ": "
+            << ec.message() << '\n';
+        return kExitOutputFailed;
+    }
     Options options = shared.options;
     options.batch.reset();
     options.output = name.path;

@@ -90,8 +90,10 @@ void printUsage(std::ostream& out, std::span<const ControlEntry> controls) {
            "                    #RRGGBB or a number, fonts by Font.Name, Font.Height, ...\n"
            "  -d TEXT           set the data\n"
            "  -t TYPE           set the symbology (controls that have one)\n"
-           "  -o FILE           write the symbol to FILE, PNG or SVG by its extension\n"
+           "  -o FILE           write the symbol to FILE, PNG or SVG by its extension; - for a\n"
+           "                    PNG on standard output\n"
            "  --info            print every property after painting, as Name=Value\n"
+           "  --version         print the version\n"
            "  --macro           write every segment of a segmented symbol: FILE-001.png, ...\n";
     for (const auto& o : hostOptions()) printWrapped(out, "  " + spelled(o), 20, words(o.help));
     out << "  --batch FILE|-    one symbol per line of FILE (- standard input): the data, or\n"

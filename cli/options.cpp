@@ -1,5 +1,7 @@
 #include "options.h"
 
+#include <vector>
+
 namespace qv::cli {
 namespace {
 
@@ -8,6 +10,18 @@ const HostOptionInfo* hostOption(std::string_view arg) {
     if (!arg.starts_with("--")) return nullptr;
     const HostOptionInfo* option = findHostOption(arg.substr(2));
     return option && option->name == arg.substr(2) ? option : nullptr;
+}
+
+// The option nearest to a mistyped one, spelled as the command takes it.
+std::string optionSuggestion(std::string_view arg) {
+    static const std::vector<std::string> spelled = [] {
+        std::vector<std::string> all = {"--help", "--version", "--info", "--macro", "--batch",
+                                        "--set",  "-d",        "-t",     "-o",      "-j"};
+        for (const auto& o : hostOptions()) all.push_back("--" + std::string(o.name));
+        return all;
+    }();
+    const std::vector<std::string_view> names(spelled.begin(), spelled.end());
+    return didYouMean(arg, names);
 }
 
 }  // namespace
@@ -23,6 +37,8 @@ std::variant<Options, UsageError> parseArguments(const std::vector<std::string>&
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
             options.help = true;
+        } else if (arg == "--version") {
+            options.version = true;
         } else if (arg == "--info") {
             options.info = true;
         } else if (arg == "--macro") {
@@ -59,7 +75,7 @@ std::variant<Options, UsageError> parseArguments(const std::vector<std::string>&
                 options.assignments.push_back({arg, arg, *v});
             }
         } else if (arg.size() > 1 && arg[0] == '-') {
-            return UsageError{"unknown option " + arg};
+            return UsageError{"unknown option " + arg + optionSuggestion(arg)};
         } else if (options.control.empty()) {
             options.control = arg;
         } else {

@@ -19,6 +19,9 @@ struct Assignment {
     std::string value;
 };
 
+// -o - writes the image to standard output.
+inline constexpr std::string_view kStandardOutput = "-";
+
 struct Options {
     std::string control;
     std::vector<Assignment> assignments;
@@ -27,6 +30,7 @@ struct Options {
     bool info = false;
     bool macro = false;
     bool help = false;
+    bool version = false;
     std::optional<std::string> batch;  // --batch FILE, "-" for standard input
     std::optional<std::int32_t> jobs;  // -j N
 };

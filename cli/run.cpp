@@ -1,5 +1,6 @@
 #include "run.h"
 
+#include <algorithm>
 #include <exception>
 #include <ostream>
 
@@ -30,6 +31,13 @@ std::variant<SymbolRequest, std::string> toRequest(const ControlEntry& entry,
         request.properties.emplace_back(std::move(name), a.value);
         request.origins.push_back(a.option);
     }
+    // Code 128 in the shortest symbol, unless the user chose a code set.
+    const bool setChosen = std::ranges::any_of(
+        request.properties, [](const auto& p) { return sameIgnoringCase(p.first, "Code128Set"); });
+    if (findProperty(entry.create()->properties(), "Code128Set") && !setChosen) {
+        request.properties.insert(request.properties.begin(), {"Code128Set", "AUTO"});
+        request.origins.insert(request.origins.begin(), "");
+    }
     return request;
 }
 
@@ -43,8 +51,15 @@ void reportNotes(const std::vector<Note>& notes, std::string_view where, const s
 
 int paintAndWrite(const ControlEntry& entry, const Options& options, std::ostream& out,
                   std::ostream& err, const std::string& where) {
+    const bool toStdout = options.output == kStandardOutput;
+    if (toStdout && options.macro) {
+        err << where << "-o - writes one image; --macro writes a file per segment\n";
+        return kExitUsage;
+    }
     std::optional<ImageFormat> format;
-    if (options.output) {
+    if (toStdout) {
+        format = ImageFormat::Png;
+    } else if (options.output) {
         format = imageFormatOf(*options.output);
         if (!format) {
             err << where << "-o " << *options.output
@@ -59,6 +74,7 @@ int paintAndWrite(const ControlEntry& entry, const Options& options, std::ostrea
     }
     const SymbolResult r = qv::makeSymbol(entry, std::get<SymbolRequest>(request), format);
     reportNotes(r.notes, where, "", err);
+    for (const auto& check : r.notChecked) err << where << "not checked: " << check << '\n';
     for (std::size_t i = 0; i < r.images.size(); ++i) {
         const std::string prefix = options.macro ? "segment " + std::to_string(i + 1) + " of " +
                                                        std::to_string(r.segmentCount) + ": "
@@ -69,6 +85,10 @@ int paintAndWrite(const ControlEntry& entry, const Options& options, std::ostrea
         err << where << r.message << '\n';
         return kExitUsage;
     }
+    if (!options.output && !options.info) {
+        err << where << "nothing to write: give -o FILE (- for standard output), or --info\n";
+        return kExitUsage;
+    }
     if (options.info) printValues(out, *r.control);
     if (r.status == SymbolStatus::NotRepresentable) {
         if (options.output) err << where << "no file written\n";
@@ -77,6 +97,17 @@ int paintAndWrite(const ControlEntry& entry, const Options& options, std::ostrea
     if (r.status == SymbolStatus::StrictWarnings) {
         if (options.output) err << where << "no file written (--strict)\n";
         return kExitStrictWarnings;
+    }
+    if (toStdout) {
+        const auto& bytes = r.images.front().bytes;
+        out.write(reinterpret_cast<const char*>(bytes.data()),
+                  static_cast<std::streamsize>(bytes.size()));
+        out.flush();
+        if (!out) {
+            err << where << "cannot write to standard output\n";
+            return kExitOutputFailed;
+        }
+        return kExitOk;
     }
     std::vector<OutputFile> files;
     if (format) {
@@ -95,6 +126,10 @@ int paintAndWrite(const ControlEntry& entry, const Options& options, std::ostrea
 
 int execute(std::span<const ControlEntry> controls, const Options& options, std::ostream& out,
             std::ostream& err, const Environment& environment) {
+    if (options.version) {
+        out << "quorvantix " << QV_VERSION << '\n';
+        return kExitOk;
+    }
     if (options.control.empty()) {
         printUsage(options.help ? out : err, controls);
         return options.help ? kExitOk : kExitUsage;
@@ -102,7 +137,13 @@ int execute(std::span<const ControlEntry> controls, const Options& options, std:
     const ControlEntry* entry = findControl(controls, options.control);
     if (!entry) {
         err << "quorvantix: unknown control \"" << options.control << "\"; the controls are:";
-        for (const auto& c : controls) err << ' ' << c.name;
+        std::vector<std::string_view> names;
+        for (const auto& c : controls) {
+            err << ' ' << c.name;
+            names.push_back(c.name);
+        }
+        const std::string suggestion = didYouMean(options.control, names);
+        err << suggestion;
         err << '\n';
         return kExitUsage;
     }

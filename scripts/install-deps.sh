@@ -4,9 +4,12 @@ set -euo pipefail
 pkgs=(build-essential cmake ninja-build pkg-config clang-format
       libgtest-dev libgmock-dev libbenchmark-dev
       libpng-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
-      libzxing-dev zint libzint-dev
+      libzxing-dev zint libzint-dev python3
       clang libclang-rt-14-dev
-      g++-mingw-w64-x86-64 mingw-w64-tools wine wine64 libwine-dev xvfb xauth)
+      python3-dev python3-venv python3-pip python3-setuptools python3-pybind11
+      python3-pytest python3-numpy python3-pil python3-zxing-cpp
+      g++-mingw-w64-x86-64 mingw-w64-tools wine wine64 libwine-dev xvfb xauth
+      libcpp-httplib-dev wrk chromium chromium-driver python3-selenium)
 missing=()
 for p in "${pkgs[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

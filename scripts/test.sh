@@ -7,3 +7,5 @@ for preset in release asan; do
     cmake --build --preset "$preset"
     ctest --preset "$preset"
 done
+# The Python package, in a fresh virtual environment, against the release build.
+./scripts/test-python.sh

@@ -95,6 +95,10 @@ class TBarcode1D : public Control, public Barcode1DProperties {
     // Where the last EAN/UPC paint put its halves and add-on; kept until a paint rewrites them.
     const barcode1d::LayoutMarks& layoutMarks() const { return marks_; }
 
+    // Not published: when set, the human-readable text drawn (and left in codeText) in place of
+    // the symbology's own, as GS1 data shows its AIs in parentheses.
+    std::optional<std::string> textOverride;
+
   private:
     barcode1d::LayoutMarks marks_;
 };

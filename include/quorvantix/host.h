@@ -63,6 +63,10 @@ bool writableByHosts(const PropertyInfo& info);
 bool sameIgnoringCase(std::string_view a, std::string_view b);
 // A short description of the text a property of this type takes, for messages and help.
 std::string expectedText(const PropertyInfo& info);
+// Whether two names are the same but for case, spaces and punctuation ("EAN-13", "ean13").
+bool sameFoldedName(std::string_view a, std::string_view b);
+// "; did you mean NAME?" for the name nearest to what was typed, or empty when none is near.
+std::string didYouMean(std::string_view typed, std::span<const std::string_view> names);
 
 // Writing a property from text, as --set, a URL query and a Python attribute all do.
 struct SetResult {
@@ -126,6 +130,9 @@ struct SymbolResult {
     std::vector<RenderedImage> images;  // one, or one per segment; each with its notes
     // Notes that belong to no image: why the data could not be split into segments.
     std::vector<Note> notes;
+    // Checks that were asked for but not made (GS1 linters not implemented), each naming the AI
+    // and its position: neither warnings nor errors, but never to be taken as passed.
+    std::vector<std::string> notChecked;
     // For a segmented request: the number of segments the data was split into.
     std::int32_t segmentCount = 0;
     std::unique_ptr<Control> control;  // after the last paint: result properties are readable

@@ -48,6 +48,12 @@ struct RenderOptions {
     std::optional<std::int32_t> quietZone = std::nullopt;
     // A warning note (data left out, padded or cut) counts as an error: nothing is written.
     bool strict = false;
+    // The data is GS1 element strings, "(01)09501101530003(10)ABC" (EAN-128 and Data Matrix):
+    // checked against the GS1 syntax dictionary before anything is drawn, FNC1 placed, and the
+    // AIs in parentheses in the text under a linear symbol. A failed check is an error note.
+    bool gs1 = false;
+    bool gs1NoCheck = false;      // with gs1: no checks, for test symbols
+    bool gs1GsSeparator = false;  // with gs1, Data Matrix: GS (29) between fields, not FNC1
 };
 
 struct ImageSize {

@@ -42,7 +42,10 @@ void TBarcode1D::paintBarcode(Canvas& canvas) {
     for (auto& n : notes) addNote(n.severity, std::move(n.text));
 
     if (marks_.symbolEnd == 0) marks_.symbolEnd = sink.x();
-    if (codeText.empty()) codeText = Code;
+    if (textOverride)
+        codeText = *textOverride;
+    else if (codeText.empty())
+        codeText = Code;
     canvas.brush.color = BackColor;
     if (!Font) return;
     canvas.font = *Font;

@@ -2,6 +2,7 @@
 // describes them from this table.
 #include <algorithm>
 #include <charconv>
+#include <vector>
 
 #include "quorvantix/host.h"
 
@@ -47,15 +48,37 @@ std::optional<std::string> setSize(RenderOptions& options, std::string_view text
     return std::nullopt;
 }
 
-std::optional<std::string> setStrict(RenderOptions& options, std::string_view text) {
+std::optional<std::string> setFlag(bool& flag, std::string_view option, std::string_view text) {
     if (text == "true" || text == "1") {
-        options.strict = true;
+        flag = true;
     } else if (text == "false" || text == "0") {
-        options.strict = false;
+        flag = false;
     } else {
-        return "--strict takes true, false, 1 or 0, not \"" + std::string(text) + "\"";
+        return "--" + std::string(option) + " takes true, false, 1 or 0, not \"" +
+               std::string(text) + "\"";
     }
     return std::nullopt;
+}
+
+std::optional<std::string> setStrict(RenderOptions& options, std::string_view text) {
+    return setFlag(options.strict, "strict", text);
+}
+
+std::optional<std::string> setGs1(RenderOptions& options, std::string_view text) {
+    return setFlag(options.gs1, "gs1", text);
+}
+
+// The GS1 variants say GS1 by themselves.
+std::optional<std::string> setGs1NoCheck(RenderOptions& options, std::string_view text) {
+    auto problem = setFlag(options.gs1NoCheck, "gs1-nocheck", text);
+    options.gs1 = options.gs1 || options.gs1NoCheck;
+    return problem;
+}
+
+std::optional<std::string> setGs1GsSeparator(RenderOptions& options, std::string_view text) {
+    auto problem = setFlag(options.gs1GsSeparator, "gs1-gs-separator", text);
+    options.gs1 = options.gs1 || options.gs1GsSeparator;
+    return problem;
 }
 
 const HostOptionInfo kHostOptions[] = {
@@ -70,6 +93,14 @@ const HostOptionInfo kHostOptions[] = {
     {"quiet-zone", "MODULES", "set the left and top margins to MODULES modules (0 to 1000)",
      &setQuietZone},
     {"strict", "", "fail (status 3, nothing written) when the data was changed to fit", &setStrict},
+    {"gs1", "",
+     "the data is GS1 element strings, (01)...(10)... (EAN-128, Data Matrix): checked first "
+     "(status 4, nothing written, when a check fails), FNC1 placed, AIs in the text",
+     &setGs1},
+    {"gs1-nocheck", "", "--gs1 without the checks, for test symbols", &setGs1NoCheck},
+    {"gs1-gs-separator", "",
+     "--gs1 with the GS character (29) between Data Matrix fields instead of FNC1",
+     &setGs1GsSeparator},
 };
 
 }  // namespace
@@ -100,7 +131,11 @@ const HostOptionInfo* findHostOption(std::string_view name) {
 std::optional<std::string> setHostOption(RenderOptions& options, std::string_view name,
                                          std::string_view text) {
     const HostOptionInfo* option = findHostOption(name);
-    if (!option) return "unknown option --" + std::string(name);
+    if (!option) {
+        std::vector<std::string_view> names;
+        for (const auto& o : kHostOptions) names.push_back(o.name);
+        return "unknown option --" + std::string(name) + didYouMean(name, names);
+    }
     return option->set(options, text);
 }
 

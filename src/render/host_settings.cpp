@@ -1,5 +1,7 @@
 #include "render/host_settings.h"
 
+#include "quorvantix/barcode1d.h"
+#include "render/gs1_option.h"
 #include "render/sizing.h"
 
 namespace qv::render {
@@ -27,6 +29,9 @@ ScopedHostSettings::ScopedHostSettings(Control& control, const RenderOptions& op
     const NameSet chosen = changedFromCreation(control);
     applySizing(*kind, control, options.scale, options.quietZone);
     if (kind->beforePaint) kind->beforePaint(control, chosen);
+    auto* linear = dynamic_cast<TBarcode1D*>(&control);
+    if (linear && options.gs1) textOverride_ = linear->textOverride;
+    notes_ = applyGs1Option(control, options).notes;
     for (auto& [info, value] : before)
         if (info->get(control) != value) changed_.emplace_back(info, std::move(value));
 }
@@ -34,6 +39,7 @@ ScopedHostSettings::ScopedHostSettings(Control& control, const RenderOptions& op
 ScopedHostSettings::~ScopedHostSettings() {
     try {
         for (const auto& [info, value] : changed_) info->set(control_, value);
+        if (textOverride_) dynamic_cast<TBarcode1D&>(control_).textOverride = *textOverride_;
     } catch (...) {  // NOLINT(bugprone-empty-catch): out of memory restoring; keep what is there
     }
 }

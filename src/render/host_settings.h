@@ -22,11 +22,16 @@ class ScopedHostSettings {
 
     // Why the options do not apply to this control; nothing was written then.
     const std::optional<std::string>& problem() const { return problem_; }
+    // What applying GS1 mode said; with an error note the control must not be drawn.
+    const std::vector<Note>& notes() const { return notes_; }
 
   private:
     Control& control_;
     std::vector<std::pair<const PropertyInfo*, PropertyValue>> changed_;
     std::optional<std::string> problem_;
+    std::vector<Note> notes_;
+    // The linear control's text override is no property, so it is kept here.
+    std::optional<std::optional<std::string>> textOverride_;
 };
 
 // The properties whose value is no longer the one at creation: what a program chose.

@@ -3,7 +3,9 @@
 
 #include "quorvantix/host.h"
 #include "render/conveniences.h"
+#include "render/gs1_option.h"
 #include "render/image_painting.h"
+#include "render/refusals.h"
 #include "render/sizing.h"
 
 namespace qv {
@@ -23,6 +25,7 @@ bool paintOne(SymbolResult& result, const RenderOptions& options, std::optional<
         // The size limit does not matter when nothing is written.
         fitImageSize(control, options.margins, nullptr);
         image.notes = control.notes();
+        render::addRefusals(control, image.notes);
     } else {
         image = render::paintImage(control, *format, options);
         if (!image.ok()) {
@@ -85,6 +88,13 @@ SymbolResult makeSymbol(const ControlKind& kind, const SymbolRequest& request,
     }
     render::applySizing(kind, control, request.options.scale, request.options.quietZone);
     if (kind.beforePaint) kind.beforePaint(control, userSet);
+    gs1::Applied gs1 = render::applyGs1Option(control, request.options);
+    result.notes = std::move(gs1.notes);
+    result.notChecked = std::move(gs1.skipped);
+    if (hasError(result.notes)) {
+        result.status = SymbolStatus::NotRepresentable;  // refused before anything is drawn
+        return result;
+    }
 
     RenderOptions options = request.options;
     if (!options.margins) options.margins = kind.margins;
@@ -95,7 +105,7 @@ SymbolResult makeSymbol(const ControlKind& kind, const SymbolRequest& request,
     if (result.status == SymbolStatus::Usage) return result;
 
     bool error = hasError(result.notes);
-    bool warning = false;
+    bool warning = !result.notes.empty();
     for (const auto& image : result.images) {
         error = error || hasError(image.notes);
         warning = warning || !image.notes.empty();

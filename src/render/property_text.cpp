@@ -1,6 +1,7 @@
 // Property values as text, through the property table only: what --set, a URL query and a Python
 // attribute write.
 #include <algorithm>
+#include <vector>
 
 #include "quorvantix/host.h"
 #include "quorvantix/property.h"
@@ -86,6 +87,14 @@ bool fitsType(PropType type, const PropertyValue& value) {
     return false;
 }
 
+// An enumeration member named without regard to case and punctuation ("ean-13" for EAN13).
+std::optional<PropertyValue> foldedEnumValue(const PropertyInfo& info, std::string_view text) {
+    for (std::size_t i = 0; i < info.enumNames.size(); ++i)
+        if (sameFoldedName(info.enumNames[i], text))
+            return PropertyValue{static_cast<std::int32_t>(i)};
+    return std::nullopt;
+}
+
 }  // namespace
 
 bool writableByHosts(const PropertyInfo& info) {
@@ -138,7 +147,11 @@ SetResult setPropertyText(Control& control, std::string_view name, std::string_v
             field = name.substr(dot + 1);
         }
     }
-    if (!info) return {{}, "unknown property " + quoted(name)};
+    if (!info) {
+        std::vector<std::string_view> names;
+        for (const auto& p : table) names.push_back(p.name);
+        return {{}, "unknown property " + quoted(name) + didYouMean(name, names)};
+    }
     if (!writableByHosts(*info)) return {{}, "property " + quoted(info->name) + " is read-only"};
 
     std::optional<PropertyValue> value;
@@ -154,11 +167,13 @@ SetResult setPropertyText(Control& control, std::string_view name, std::string_v
         }
     } else {
         value = parseProperty(*info, text);
+        if (!value && info->type == PropType::Enum) value = foldedEnumValue(*info, text);
     }
     if (!value)
         return {{},
                 quoted(text) + " does not fit " + std::string(info->name) + " (" +
-                    expectedText(*info) + ")"};
+                    expectedText(*info) + ")" +
+                    (info->type == PropType::Enum ? didYouMean(text, info->enumNames) : "")};
     info->set(control, *value);
     return {std::string(info->name), {}};
 }

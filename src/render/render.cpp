@@ -10,6 +10,7 @@
 #include "render/host_settings.h"
 #include "render/image_painting.h"
 #include "render/property_values.h"
+#include "render/refusals.h"
 
 namespace qv {
 namespace {
@@ -32,16 +33,10 @@ std::int64_t farMargin(const Control& control, std::string_view margin, std::str
     return std::clamp<std::int64_t>(m, 0, kMaxImageSide + 1);
 }
 
-bool hasProperty(const Control& control, std::string_view name) {
-    const auto table = control.properties();
-    return std::ranges::any_of(table, [&](const PropertyInfo& p) { return p.name == name; });
-}
-
+// ".png" and ".PNG" alike.
 bool endsWithIgnoringCase(std::string_view text, std::string_view suffix) {
-    if (text.size() < suffix.size()) return false;
-    return std::ranges::equal(text.substr(text.size() - suffix.size()), suffix, [](char a, char b) {
-        return (a >= 'A' && a <= 'Z' ? a + 32 : a) == b;
-    });
+    return text.size() >= suffix.size() &&
+           sameIgnoringCase(text.substr(text.size() - suffix.size()), suffix);
 }
 
 }  // namespace
@@ -64,7 +59,7 @@ std::optional<std::string> checkImageSize(std::int64_t width, std::int64_t heigh
 
 FitMargins standardMargins(const Control& control) {
     auto named = [&](std::string_view name) {
-        return hasProperty(control, name) ? name : std::string_view{};
+        return findProperty(control.properties(), name) ? name : std::string_view{};
     };
     FitMargins m;
     m.left = m.top = named("Margin");
@@ -77,15 +72,24 @@ FitMargins standardMargins(const Control& control) {
     return m;
 }
 
-std::optional<ImageSize> fitImageSize(Control& control, const std::optional<FitMargins>& margins,
-                                      std::string* error) {
-    const FitMargins m = margins.value_or(standardMargins(control));
+namespace {
+
+// Where a paint draws, measured on a surface larger than the largest image, so that a drawing
+// that passes the limit shows as such. Empty when it draws nothing.
+Rect drawnBounds(Control& control) {
     const TColor back = backColor(control);
-    // Larger than the largest image, so a drawing that passes the limit shows as such.
     BoundsCanvas canvas({0, 0, kMaxImageSide + 1, kMaxImageSide + 1}, back);
     canvas.pen.color = back;
     control.paintBarcode(canvas);
-    const Rect b = canvas.empty() ? Rect{} : canvas.bounds();
+    return canvas.empty() ? Rect{} : canvas.bounds();
+}
+
+}  // namespace
+
+std::optional<ImageSize> fitImageSize(Control& control, const std::optional<FitMargins>& margins,
+                                      std::string* error) {
+    const FitMargins m = margins.value_or(standardMargins(control));
+    const Rect b = drawnBounds(control);
     const std::int64_t left = std::max<std::int64_t>(b.left, 0);
     const std::int64_t top = std::max<std::int64_t>(b.top, 0);
     const std::int64_t width = std::max<std::int64_t>(
@@ -103,12 +107,21 @@ namespace render {
 
 RenderedImage paintImage(Control& control, ImageFormat format, const RenderOptions& options) {
     RenderedImage result;
+    std::vector<Note> cut;
     if (options.width != 0 || options.height != 0) {
         if (auto problem = checkImageSize(options.width, options.height)) {
             result.error = *problem;
             return result;
         }
         result.size = {options.width, options.height};
+        // Only for the built-in controls is a cut symbol known to be unreadable.
+        const Rect b = kindOf(control) ? drawnBounds(control) : Rect{};
+        if (b.right > options.width || b.bottom > options.height)
+            cut.push_back(
+                {Note::Severity::Error, "the symbol reaches to " + std::to_string(b.right) + " x " +
+                                            std::to_string(b.bottom) + " pixels: an image of " +
+                                            std::to_string(options.width) + " x " +
+                                            std::to_string(options.height) + " would cut it"});
     } else if (auto fitted = fitImageSize(control, options.margins, &result.error)) {
         result.size = *fitted;
     } else {
@@ -129,6 +142,8 @@ RenderedImage paintImage(Control& control, ImageFormat format, const RenderOptio
         result.bytes = encodePng(bitmap);
     }
     result.notes = control.notes();
+    addRefusals(control, result.notes);
+    result.notes.insert(result.notes.end(), cut.begin(), cut.end());
     return result;
 }
 
@@ -141,7 +156,17 @@ RenderedImage renderImage(Control& control, ImageFormat format, const RenderOpti
         none.error = *settings.problem();
         return none;
     }
-    return render::paintImage(control, format, options);
+    for (const Note& note : settings.notes()) {
+        if (note.severity == Note::Severity::Error) {
+            RenderedImage none;
+            none.error = note.text;
+            none.notes = settings.notes();
+            return none;
+        }
+    }
+    RenderedImage image = render::paintImage(control, format, options);
+    image.notes.insert(image.notes.begin(), settings.notes().begin(), settings.notes().end());
+    return image;
 }
 
 RenderedImage renderToFile(Control& control, const std::string& path,

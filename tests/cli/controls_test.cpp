@@ -128,8 +128,8 @@ TEST(CliControls, NotesDecideTheStatus) {
         std::string message;
     };
     const Case cases[] = {
-        {{"barcode1d", "-d", "abc"}, 0, "warning: "},
-        {{"barcode1d", "-d", "abc", "--strict"}, 3, "no file written (--strict)"},
+        {{"barcode1d", "-d", "aBc"}, 0, "warning: "},
+        {{"barcode1d", "-d", "aBc", "--strict"}, 3, "no file written (--strict)"},
         {{"barcode1d", "-t", "99"}, 4, "error: "},
         // UPC-E cannot stand for this number: it would scan as another.
         {{"barcode1d", "-t", "UPCE", "-d", "012345678905"}, 4, "error: UPC-E cannot represent"},

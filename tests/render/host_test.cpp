@@ -45,6 +45,15 @@ TEST(RenderApi, UpcEFollowsTheNumberSystemOfTheDataUnlessTheProgramChoseOne) {
         {"112345000062", std::nullopt, "11234562"},
         {"012345000065", "0", "01234565"},
         {"112345000062", "0", ""},  // the parity asked for does not fit the data
+        // The forms people write: six digits, with the number system, with the check digit.
+        {"123456", std::nullopt, "01234565"},
+        {"0123456", std::nullopt, "01234565"},
+        {"01234565", std::nullopt, "01234565"},
+        {"11234562", std::nullopt, "11234562"},
+        {"123453", std::nullopt, "01234531"},
+        {"123454", std::nullopt, "01234543"},
+        {"123450", std::nullopt, "01234505"},
+        {"01234564", std::nullopt, ""},  // a wrong check digit
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.code + " " + c.system.value_or("-"));
@@ -56,6 +65,7 @@ TEST(RenderApi, UpcEFollowsTheNumberSystemOfTheDataUnlessTheProgramChoseOne) {
         const std::string before = upce.UPCESytem;
         const auto file = renderToFile(upce, dir.file("upce.png"));
         EXPECT_EQ(upce.UPCESytem, before);  // what the program wrote stays
+        EXPECT_EQ(upce.Code, c.code);
         if (c.decoded.empty()) {
             EXPECT_FALSE(file.ok());
             EXPECT_TRUE(dir.files().empty());
@@ -63,6 +73,32 @@ TEST(RenderApi, UpcEFollowsTheNumberSystemOfTheDataUnlessTheProgramChoseOne) {
         }
         ASSERT_TRUE(file.ok()) << file.error;
         EXPECT_EQ(readBack(dir.file("upce.png"), ZXing::BarcodeFormat::UPCE).text, c.decoded);
+    }
+}
+
+TEST(RenderApi, Code128AutoReadsBackAndIsNeverLongerThanTheBestFixedSet) {
+    const std::string cases[] = {"12345678901234567890", "Quorvantix 128", "abc123",
+                                 std::string("\x01"
+                                             "ABC")};
+    for (const auto& data : cases) {
+        SCOPED_TRACE(data);
+        TBarcode1D code;
+        code.barType = TSymbology::CODE128;
+        code.Code = data;
+        std::int32_t best = INT32_MAX;
+        for (const char* set : {"A", "B", "C"}) {
+            code.Code128Set = set;
+            const auto image = renderImage(code, ImageFormat::Svg);
+            if (image.notes.empty()) best = std::min(best, image.size.width);
+        }
+        code.Code128Set = "AUTO";
+        TempDir dir;
+        const auto file = renderToFile(code, dir.file("auto.png"));
+        ASSERT_TRUE(file.ok()) << file.error;
+        EXPECT_TRUE(file.notes.empty());
+        EXPECT_LE(file.size.width, best);
+        EXPECT_EQ(code.Code128Set, "AUTO");
+        EXPECT_EQ(readBack(dir.file("auto.png"), ZXing::BarcodeFormat::Code128).bytes, data);
     }
 }
 
@@ -85,7 +121,7 @@ TEST(RenderApi, ScaleAndQuietZoneApplyToOnePaintOnly) {
 TEST(RenderApi, StrictRefusesChangedData) {
     TempDir dir;
     TBarcode1D code;
-    code.Code = "lower";
+    code.Code = "Lower";
     EXPECT_TRUE(renderToFile(code, dir.file("a.png")).ok());
     RenderOptions strict;
     strict.strict = true;
@@ -141,7 +177,7 @@ TEST(MakeSymbol, StatusAndMessagesFollowTheRequest) {
         {{.control = "barcode1d", .properties = {{"Nope", "1"}}, .origins = {"--set"}},
          SymbolStatus::Usage,
          "--set: unknown property \"Nope\""},
-        {{.control = "barcode1d", .properties = {{"Code", "abc"}}, .options = {.strict = true}},
+        {{.control = "barcode1d", .properties = {{"Code", "aBc"}}, .options = {.strict = true}},
          SymbolStatus::StrictWarnings,
          ""},
         {{.control = "barcode1d", .properties = {{"barType", "UPCE"}, {"Code", "012345678905"}}},

@@ -57,7 +57,7 @@ void appendProperty(std::string& out, const PropertyInfo& info) {
 }  // namespace
 
 std::string_view accessOf(const PropertyInfo& info) {
-    return info.readOnly ? "read-only" : "read-write";
+    return info.access == PropertyAccess::ReadWrite ? "read-write" : "read-only";
 }
 
 std::string controlsJson() {

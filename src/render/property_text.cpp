@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "quorvantix/host.h"
+#include "quorvantix/property.h"
 
 namespace qv {
 namespace {

@@ -24,6 +24,22 @@ bool CsvReader::next(CsvRecord& record) {
         }
         record.fields.back().push_back(c);
     };
+    if (!started_) {
+        started_ = true;
+        // Spreadsheets often begin a UTF-8 file with a byte order mark; it is no part of a name.
+        static constexpr char kMark[] = "\xEF\xBB\xBF";
+        std::size_t matched = 0;
+        while (matched < 3 && input_.sgetc() == static_cast<unsigned char>(kMark[matched])) {
+            input_.sbumpc();
+            ++matched;
+        }
+        if (matched > 0 && matched < 3) {
+            any = true;
+            state = State::Unquoted;
+            record.fields.back().assign(kMark, matched);
+            held = matched;
+        }
+    }
     for (;;) {
         const int c = input_.sbumpc();
         if (c == Traits::eof()) {

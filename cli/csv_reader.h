@@ -19,12 +19,13 @@ class CsvReader {
   public:
     // A record longer than maxBytes is an error, and no more of it is held.
     CsvReader(std::streambuf& input, std::size_t maxBytes) : input_(input), maxBytes_(maxBytes) {}
-    // False at the end of the input.
+    // False at the end of the input. A UTF-8 byte order mark before the first record is dropped.
     bool next(CsvRecord& record);
 
   private:
     std::streambuf& input_;
     std::size_t maxBytes_;
+    bool started_ = false;
 };
 
 }  // namespace qv::cli

@@ -47,6 +47,8 @@ TEST(CsvReader, RecordsAsWrittenOrTheFault) {
         {"\"two\r\nlines\",z\n", {{"two\r\nlines", "z"}}, {""}},
         {"\"\"\n", {{""}}, {""}},  // an empty quoted field is no blank line
         {"a\rb\n", {{"a\rb"}}, {""}},
+        {"\xEF\xBB\xBF\"a\",b\n", {{"a", "b"}}, {""}},  // a byte order mark is dropped
+        {"\xEF\xBBx\n", {{"\xEF\xBBx"}}, {""}},         // a partial one is data
         {"a\"b,c\nd\n", {{}, {"d"}}, {"a quote inside a field", ""}},
         {"\"a\"b,c\nd\n", {{}, {"d"}}, {"a closing quote is followed by", ""}},
         {"a\n\"open,\nnever closed\n", {{"a"}, {}}, {"", "a quoted field is not closed"}},

@@ -40,7 +40,8 @@ std::map<std::string, std::string> valuesOf(const Control& control) {
 
 TEST(CliHelp, EveryControlListsEveryPropertyWithTypeDefaultAndMeaning) {
     const Outcome usage = runOn(builtinControls(), {"--help"});
-    for (const char* option : {"--batch", "-j N", "--scale N", "--quiet-zone", "exit status"})
+    for (const char* option :
+         {"--batch", "--csv", "-j N", "--scale N", "--quiet-zone", "exit status"})
         EXPECT_NE(usage.out.find(option), std::string::npos) << option;
     for (const auto& entry : builtinControls()) {
         const Outcome r = runOn(builtinControls(), {std::string(entry.name), "--help"});

@@ -5,12 +5,14 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <mutex>
 #include <ostream>
 #include <sstream>
 #include <thread>
 #include <unordered_map>
 
+#include "csv_reader.h"
 #include "quorvantix/host.h"
 
 namespace qv::cli {
@@ -119,32 +121,96 @@ struct Shared {
     std::streambuf& input;
     std::ostream& err;
     Progress progress;
+    // With --csv: the reader past the header, and the header's names.
+    std::optional<CsvReader> csv{};
+    std::vector<std::string> header{};
 
     std::mutex inputMutex{};
     std::uint64_t lineNumber = 0;
+    std::uint64_t made = 0;  // lines handed out to be made, blank ones not counted
+    std::atomic<bool> stop{false};
     // Names given so far, when the pattern has no counter to keep them apart.
     std::unordered_map<std::string, std::uint64_t> names{};
 
     std::mutex errMutex{};
     std::uint64_t done = 0;
     std::uint64_t failed = 0;
-    std::uint64_t firstFailed = 0;
+    // The messages of the first failed lines, by line number, shown at the end in order.
+    std::map<std::uint64_t, std::string> shownFailures{};
+    // Whether the first kStopAfter lines all failed with one message.
+    std::string firstFailure{};
+    std::uint64_t sameFailures = 0;
+    bool varied = false;
 };
 
 struct LineJob {
     std::uint64_t number = 0;
+    std::uint64_t ordinal = 0;
     std::string text;
     LineRead read = LineRead::End;
+    bool fromCsv = false;
+    std::vector<Assignment> fields;  // a CSV row's, already parsed
+    std::string problem;             // why a CSV row cannot be used
 };
+
+// A CSV row as the fields of a tab line; an empty cell sets nothing.
+void csvFields(const Shared& shared, CsvRecord& record, LineJob& job) {
+    job.fields.clear();
+    job.problem = record.error;
+    if (!job.problem.empty()) return;
+    if (record.fields.size() > shared.header.size()) {
+        job.problem = std::to_string(record.fields.size()) + " fields, but the header names " +
+                      std::to_string(shared.header.size());
+        return;
+    }
+    for (std::size_t i = 0; i < record.fields.size(); ++i)
+        if (!record.fields[i].empty())
+            job.fields.push_back({"field", shared.header[i], std::move(record.fields[i])});
+}
 
 bool nextLine(Shared& shared, LineJob& job) {
     std::lock_guard lock(shared.inputMutex);
-    do {
-        job.read = readLine(shared.input, job.text);
-        if (job.read == LineRead::End) return false;
-        job.number = ++shared.lineNumber;
-    } while (job.read == LineRead::Line && job.text.empty());  // blank lines make no symbol
+    if (shared.stop) return false;
+    if (shared.csv) {
+        CsvRecord record;
+        do {
+            if (!shared.csv->next(record)) return false;
+            job.number = ++shared.lineNumber;
+        } while (record.blank);
+        job.fromCsv = true;
+        job.read = LineRead::Line;
+        csvFields(shared, record, job);
+    } else {
+        do {
+            job.read = readLine(shared.input, job.text);
+            if (job.read == LineRead::End) return false;
+            job.number = ++shared.lineNumber;
+        } while (job.read == LineRead::Line && job.text.empty());  // blank lines make no symbol
+    }
+    job.ordinal = ++shared.made;
     return true;
+}
+
+// A failure's messages without its line number, to tell whether lines fail the same way.
+std::string withoutLineNumber(std::string text, std::uint64_t number) {
+    const std::string where = "line " + std::to_string(number) + ": ";
+    for (auto at = text.find(where); at != std::string::npos; at = text.find(where, at))
+        text.erase(at, where.size());
+    return text;
+}
+
+// Under shared.errMutex: keeps the first failures to show and stops a batch that only fails.
+void noteFailure(Shared& shared, const LineJob& job, const std::string& messages) {
+    shared.shownFailures.emplace(job.number, messages);
+    if (shared.shownFailures.size() > kShownFailures)
+        shared.shownFailures.erase(std::prev(shared.shownFailures.end()));
+    if (job.ordinal > kStopAfter || shared.varied) return;
+    std::string same = withoutLineNumber(messages, job.number);
+    if (shared.sameFailures == 0)
+        shared.firstFailure = std::move(same);
+    else if (same != shared.firstFailure)
+        shared.varied = true;
+    if (!shared.varied && ++shared.sameFailures == kStopAfter) shared.stop = true;
 }
 
 // Makes the line's symbol; its messages go to `err`, the status is returned.
@@ -154,7 +220,13 @@ int runLine(Shared& shared, const LineJob& job, std::ostream& err) {
         err << "quorvantix: " << where << "longer than " << kMaxBatchLine << " characters\n";
         return kExitUsage;
     }
-    auto parsed = parseBatchLine(job.text, shared.entry);
+    if (!job.problem.empty()) {
+        err << "quorvantix: " << where << job.problem << '\n';
+        return kExitUsage;
+    }
+    using Parsed = std::variant<std::vector<Assignment>, std::string>;
+    auto parsed =
+        job.fromCsv ? Parsed(job.fields) : parseBatchLine(job.text, shared.entry, shared.table);
     if (auto* problem = std::get_if<std::string>(&parsed)) {
         err << "quorvantix: " << where << *problem << '\n';
         return kExitUsage;
@@ -205,10 +277,12 @@ void work(Shared& shared) {
         std::lock_guard lock(shared.errMutex);
         ++shared.done;
         if (status != kExitOk) {
-            if (shared.failed++ == 0 || job.number < shared.firstFailed)
-                shared.firstFailed = job.number;
+            ++shared.failed;
+            noteFailure(shared, job, messages.str());
+        } else if (job.ordinal <= kStopAfter) {
+            shared.varied = true;
         }
-        if (!messages.str().empty()) {
+        if (status == kExitOk && !messages.str().empty()) {
             shared.progress.clear();
             shared.err << messages.str();
         }
@@ -303,10 +377,34 @@ NamePattern::Name NamePattern::expand(std::uint64_t line,
     return result;
 }
 
-std::variant<std::vector<Assignment>, std::string> parseBatchLine(std::string_view line,
-                                                                  const ControlEntry& entry) {
+namespace {
+
+// "Code=1 X=2": NAME=VALUE fields of known properties, joined by spaces instead of tabs.
+bool spacedFields(std::string_view line, std::span<const PropertyInfo> table) {
+    if (table.empty() || line.find(' ') == std::string_view::npos) return false;
+    std::size_t start = 0;
+    while (start < line.size()) {
+        auto end = line.find(' ', start);
+        if (end == std::string_view::npos) end = line.size();
+        const std::string_view field = line.substr(start, end - start);
+        start = end + 1;
+        if (field.empty()) continue;
+        const auto eq = field.find('=');
+        if (eq == std::string_view::npos || eq == 0 || !findProperty(table, field.substr(0, eq)))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::variant<std::vector<Assignment>, std::string> parseBatchLine(
+    std::string_view line, const ControlEntry& entry, std::span<const PropertyInfo> table) {
     std::vector<Assignment> fields;
     if (line.find('\t') == std::string_view::npos) {
+        if (spacedFields(line, table))
+            return "fields are separated by tabs, not spaces: \"" +
+                   std::string(line.substr(0, 40)) + "\"";
         fields.push_back(
             {std::string(kDataOption), std::string(entry.dataProperty), std::string(line)});
         return fields;
@@ -333,27 +431,29 @@ int runBatch(const ControlEntry& entry, const Options& options, std::ostream& er
         err << "quorvantix: " << message << '\n';
         return kExitUsage;
     };
-    if (!options.output) return usage("--batch needs -o PATTERN, such as label-%04d.png");
-    if (options.info) return usage("--info does not apply to --batch");
+    const std::string flag = options.csv ? "--csv" : "--batch";
+    if (!options.output) return usage(flag + " needs -o PATTERN, such as label-%04d.png");
+    if (options.info) return usage("--info does not apply to " + flag);
     auto parsed = NamePattern::parse(*options.output);
     if (auto* e = std::get_if<UsageError>(&parsed)) return usage(e->message);
     const NamePattern pattern = std::get<NamePattern>(std::move(parsed));
     if (!imageFormatOf(*options.output) && !options.output->ends_with('}'))
-        return usage("-o " + *options.output + ": the file name must end in .png or .svg");
+        return usage("-o " + *options.output +
+                     ": the file name must end in .png, .svg, .pdf or .eps");
 
     std::ifstream file;
     std::streambuf* input = nullptr;
     std::optional<std::uint64_t> total;
     if (*options.batch == "-") {
-        if (!environment.input) return usage("--batch -: there is no standard input here");
+        if (!environment.input) return usage(flag + " -: there is no standard input here");
         input = environment.input->rdbuf();
     } else {
         file.open(*options.batch, std::ios::binary);
-        if (!file) return usage("--batch " + *options.batch + ": cannot read the file");
+        if (!file) return usage(flag + " " + *options.batch + ": cannot read the file");
         input = file.rdbuf();
         if (environment.progress) total = countLines(*options.batch);
     }
-    if (!input) return usage("--batch: no input");
+    if (!input) return usage(flag + ": no input");
 
     const auto prototype = entry.create();
     // Durable files at one flush per folder for the whole batch, not one per line.
@@ -367,6 +467,24 @@ int runBatch(const ControlEntry& entry, const Options& options, std::ostream& er
                   *input,
                   err,
                   Progress(err, environment.progress, total)};
+    if (options.csv) {
+        shared.csv.emplace(*input, kMaxBatchLine);
+        CsvRecord header;
+        if (!shared.csv->next(header) || header.blank)
+            return usage(flag + ": the first row names the fields, and it is empty");
+        if (!header.error.empty()) return usage(flag + ": the header row: " + header.error);
+        for (auto& name : header.fields) {
+            if (name.empty() || name.find('=') != std::string::npos)
+                return usage(flag + ": the header names a field \"" + name.substr(0, 40) +
+                             "\"; a name is not empty and has no '='");
+            for (const auto& seen : shared.header)
+                if (sameIgnoringCase(seen, name))
+                    return usage(flag + ": the header names " + name + " twice");
+            shared.header.push_back(std::move(name));
+        }
+        // Rows are counted from the first after the header.
+        if (total && *total > 0) --*total;
+    }
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
     const auto jobs = static_cast<unsigned>(options.jobs.value_or(
         static_cast<std::int32_t>(std::min<unsigned>(cores, static_cast<unsigned>(kMaxJobs)))));
@@ -388,8 +506,15 @@ int runBatch(const ControlEntry& entry, const Options& options, std::ostream& er
         return kExitOutputFailed;
     }
     if (shared.failed > 0) {
+        for (const auto& [number, messages] : shared.shownFailures) err << messages;
+        if (shared.failed > shared.shownFailures.size())
+            err << "quorvantix: " << shared.failed - shared.shownFailures.size()
+                << " more failed lines not shown\n";
+        if (shared.stop)
+            err << "quorvantix: the first " << kStopAfter
+                << " lines all failed the same way; the batch stopped\n";
         err << "quorvantix: " << shared.failed << " of " << shared.done
-            << " lines failed, the first at line " << shared.firstFailed << '\n';
+            << " lines failed, the first at line " << shared.shownFailures.begin()->first << '\n';
         return kExitOutputFailed;
     }
     return kExitOk;

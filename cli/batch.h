@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <iosfwd>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -19,6 +20,10 @@ namespace qv::cli {
 inline constexpr std::size_t kMaxBatchLine = std::size_t{1} << 20;
 // A batch of at least this many lines shows its progress from the start (on a terminal).
 inline constexpr std::uint64_t kProgressLines = 100;
+// Failed lines whose messages are shown; the rest are counted.
+inline constexpr std::size_t kShownFailures = 10;
+// When this many first lines all fail with one message, the batch stops: it would go on so.
+inline constexpr std::uint64_t kStopAfter = 100;
 
 // An output name pattern: "%d" (or "%04d", ...) is the line number, "{NAME}" the value of the
 // line's field NAME (for a line of data alone, the data property's name gives the data), "%%"
@@ -51,9 +56,10 @@ class NamePattern {
 };
 
 // One input line as settings: the data alone (a line without a tab), or tab-separated
-// NAME=VALUE fields. The error when a field has no name.
-std::variant<std::vector<Assignment>, std::string> parseBatchLine(std::string_view line,
-                                                                  const ControlEntry& entry);
+// NAME=VALUE fields. The error when a field has no name, or (given the control's table) when
+// NAME=VALUE fields of its properties are separated by spaces.
+std::variant<std::vector<Assignment>, std::string> parseBatchLine(
+    std::string_view line, const ControlEntry& entry, std::span<const PropertyInfo> table = {});
 
 // Runs options.batch; every symbol is made as runOne makes it. Returns 0 when every line
 // succeeded, 1 when any failed, 2 on a usage error.

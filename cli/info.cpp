@@ -80,7 +80,7 @@ void printUsage(std::ostream& out, std::span<const ControlEntry> controls) {
     for (const auto& o : hostOptions()) synopsis.push_back('[' + spelled(o) + ']');
     out << "usage: quorvantix CONTROL [--set NAME=VALUE]... [-d TEXT] [-t TYPE] [-o FILE]\n";
     printWrapped(out, "", 18, synopsis);
-    out << "       quorvantix CONTROL [settings] --batch FILE|- -o PATTERN [-j N]\n"
+    out << "       quorvantix CONTROL [settings] --batch|--csv FILE|- -o PATTERN [-j N]\n"
            "       quorvantix CONTROL --help   (lists the control's properties)\n"
            "\ncontrols:\n";
     for (const auto& c : controls) out << "  " << c.name << "  " << c.summary << '\n';
@@ -98,13 +98,16 @@ void printUsage(std::ostream& out, std::span<const ControlEntry> controls) {
     for (const auto& o : hostOptions()) printWrapped(out, "  " + spelled(o), 20, words(o.help));
     out << "  --batch FILE|-    one symbol per line of FILE (- standard input): the data, or\n"
            "                    tab-separated NAME=VALUE fields; blank lines are skipped\n"
+           "  --csv FILE|-      as --batch, from CSV: the first row names the fields, each\n"
+           "                    further row is one symbol; an empty cell sets nothing\n"
            "  -o PATTERN        with --batch: %d or %04d is the line number, {NAME} the value\n"
            "                    of the line's field NAME ({Code}: the data), %% a percent sign\n"
            "  -j N              batch threads (default: one per core, at most "
         << kMaxJobs
         << ")\n"
            "\nexit status: 0 written, 1 output failed (or a batch line failed), 2 bad usage,\n"
-           "3 warnings with --strict, 4 the symbol cannot stand for the data\n";
+           "3 warnings with --strict, 4 the symbol cannot stand for the data, 5 it did not\n"
+           "read back with --verify\n";
 }
 
 void printControlHelp(std::ostream& out, const ControlEntry& entry, const Control& control) {

@@ -15,8 +15,9 @@ const HostOptionInfo* hostOption(std::string_view arg) {
 // The option nearest to a mistyped one, spelled as the command takes it.
 std::string optionSuggestion(std::string_view arg) {
     static const std::vector<std::string> spelled = [] {
-        std::vector<std::string> all = {"--help", "--version", "--info", "--macro", "--batch",
-                                        "--set",  "-d",        "-t",     "-o",      "-j"};
+        std::vector<std::string> all = {"--help",  "--version", "--info", "--macro",
+                                        "--batch", "--csv",     "--set",  "-d",
+                                        "-t",      "-o",        "-j"};
         for (const auto& o : hostOptions()) all.push_back("--" + std::string(o.name));
         return all;
     }();
@@ -57,10 +58,12 @@ std::variant<Options, UsageError> parseArguments(const std::vector<std::string>&
             const auto n = parseWholeNumber(*v, 1, kMaxJobs);
             if (!n) return UsageError{wholeNumberMessage(arg, *v, 1, kMaxJobs)};
             options.jobs = *n;
-        } else if (arg == "--batch") {
+        } else if (arg == "--batch" || arg == "--csv") {
             auto v = value();
             if (!v) return UsageError{arg + " needs a value"};
+            if (options.batch) return UsageError{"give one of --batch and --csv, once"};
             options.batch = *v;
+            options.csv = arg == "--csv";
         } else if (arg == "--set" || arg == "-d" || arg == "-t" || arg == "-o") {
             auto v = value();
             if (!v) return UsageError{arg + " needs a value"};

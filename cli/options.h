@@ -34,7 +34,8 @@ struct Options {
     bool version = false;
     // Where a batch gathers the folders to flush once at its end; null: each run flushes its own.
     FolderSync* syncInto = nullptr;
-    std::optional<std::string> batch;  // --batch FILE, "-" for standard input
+    std::optional<std::string> batch;  // --batch FILE or --csv FILE, "-" for standard input
+    bool csv = false;                  // the batch is CSV with a header row
     std::optional<std::int32_t> jobs;  // -j N
 };
 

@@ -56,7 +56,7 @@ int paintAndWrite(const ControlEntry& entry, const Options& options, std::ostrea
         format = imageFormatOf(*options.output);
         if (!format) {
             err << where << "-o " << *options.output
-                << ": the file name must end in .png or .svg\n";
+                << ": the file name must end in .png, .svg, .pdf or .eps\n";
             return kExitUsage;
         }
     }
@@ -69,10 +69,13 @@ int paintAndWrite(const ControlEntry& entry, const Options& options, std::ostrea
     reportNotes(r.notes, where, "", err);
     for (const auto& check : r.notChecked) err << where << "not checked: " << check << '\n';
     for (std::size_t i = 0; i < r.images.size(); ++i) {
-        const std::string prefix = options.macro ? "segment " + std::to_string(i + 1) + " of " +
-                                                       std::to_string(r.segmentCount) + ": "
-                                                 : "";
+        const std::string prefix = options.macro && format != ImageFormat::Pdf
+                                       ? "segment " + std::to_string(i + 1) + " of " +
+                                             std::to_string(r.segmentCount) + ": "
+                                       : "";
         reportNotes(r.images[i].notes, where, prefix, err);
+        for (const auto& v : r.images[i].verifications)
+            if (v.failed()) err << where << "error: " << prefix << v.message << '\n';
     }
     if (r.status == SymbolStatus::Usage) {
         err << where << r.message << '\n';
@@ -82,10 +85,20 @@ int paintAndWrite(const ControlEntry& entry, const Options& options, std::ostrea
         err << where << "nothing to write: give -o FILE (- for standard output), or --info\n";
         return kExitUsage;
     }
-    if (options.info) printValues(out, *r.control);
+    if (options.info) {
+        printValues(out, *r.control);
+        for (const auto& fact : r.facts) out << fact << '\n';
+        for (const auto& image : r.images)
+            for (const auto& v : image.verifications)
+                if (v.passed()) out << v.message << '\n';
+    }
     if (r.status == SymbolStatus::NotRepresentable) {
         if (options.output) err << where << "no file written\n";
         return kExitNotRepresentable;
+    }
+    if (r.status == SymbolStatus::VerifyFailed) {
+        if (options.output) err << where << "no file written (--verify)\n";
+        return kExitVerifyFailed;
     }
     if (r.status == SymbolStatus::StrictWarnings) {
         if (options.output) err << where << "no file written (--strict)\n";
@@ -105,8 +118,10 @@ int paintAndWrite(const ControlEntry& entry, const Options& options, std::ostrea
     std::vector<OutputFile> files;
     if (format) {
         for (std::size_t i = 0; i < r.images.size(); ++i)
-            files.push_back({options.macro ? segmentPath(*options.output, static_cast<int>(i) + 1)
-                                           : *options.output,
+            // A PDF holds every segment as a page of one file.
+            files.push_back({options.macro && format != ImageFormat::Pdf
+                                 ? segmentPath(*options.output, static_cast<int>(i) + 1)
+                                 : *options.output,
                              r.images[i].bytes});
     }
     std::string error;

@@ -18,6 +18,7 @@ inline constexpr int kExitOutputFailed = 1;  // also: a batch line failed
 inline constexpr int kExitUsage = 2;
 inline constexpr int kExitStrictWarnings = 3;
 inline constexpr int kExitNotRepresentable = 4;
+inline constexpr int kExitVerifyFailed = 5;
 
 // What the command may use beyond its arguments.
 struct Environment {

@@ -29,8 +29,13 @@ def cpp_library() -> Path:
     return build
 
 
-def pkg_config(flag: str) -> list:
-    out = subprocess.check_output(["pkg-config", flag, "libpng", "freetype2", "fontconfig"], text=True)
+def pkg_config(flag: str, build: Path) -> list:
+    """Flags of the libraries the C++ library itself needs, as its own pkg-config file names them."""
+    requires = []
+    for line in (build / "quorvantix.pc").read_text().splitlines():
+        if line.startswith("Requires.private:"):
+            requires = line.split(":", 1)[1].split()
+    out = subprocess.check_output(["pkg-config", flag, *requires], text=True)
     return shlex.split(out)
 
 
@@ -39,6 +44,8 @@ class BuildExt(build_ext):
         build = cpp_library()
         for ext in self.extensions:
             ext.extra_objects = [str(build / "libquorvantix.a")]
+            ext.extra_compile_args += pkg_config("--cflags", build)
+            ext.extra_link_args = [*pkg_config("--libs", build), "-pthread"]
         self.run_command("build_py")
         super().run()
         self.write_stubs()
@@ -48,7 +55,7 @@ class BuildExt(build_ext):
         lib = HERE if self.inplace else Path(self.build_lib).resolve()
         env = dict(os.environ, PYTHONPATH=str(lib))
         subprocess.run([sys.executable, "-m", "quorvantix._stubgen",
-                        str(lib / "quorvantix" / "__init__.pyi")], env=env, check=True)
+                        str(lib / "quorvantix" / "__init__.pyi")], env=env, cwd=lib, check=True)
 
 
 core = Extension(
@@ -59,9 +66,7 @@ core = Extension(
     extra_compile_args=[
         "-std=c++20", "-g0", "-O2", "-fvisibility=hidden", "-Wall", "-Wextra", "-Wpedantic",
         "-Werror", "-isystem", pybind11.get_include(), "-isystem", sysconfig.get_paths()["include"],
-        *pkg_config("--cflags"),
     ],
-    extra_link_args=[*pkg_config("--libs"), "-pthread"],
 )
 
 setup(ext_modules=[core], cmdclass={"build_ext": BuildExt})

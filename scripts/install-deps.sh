@@ -3,7 +3,8 @@
 set -euo pipefail
 pkgs=(build-essential cmake ninja-build pkg-config clang-format
       libgtest-dev libgmock-dev libbenchmark-dev
-      libpng-dev libdeflate-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
+      libpng-dev libdeflate-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core libcairo2-dev
+      poppler-utils ghostscript
       libzxing-dev zint libzint-dev python3
       clang libclang-rt-14-dev
       python3-dev python3-venv python3-pip python3-setuptools python3-pybind11

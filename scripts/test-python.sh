@@ -11,5 +11,5 @@ if command -v ccache >/dev/null; then
     export CC="ccache g++" CXX="ccache g++" CCACHE_BASEDIR="$PWD"
 fi
 "$venv/bin/pip" install --no-build-isolation --no-index --quiet ./python
-# From the checkout's root, so that the installed package is the one imported.
-"$venv/bin/python" -m pytest -q -p no:cacheprovider python/tests python/README.md
+# Appended to the path, so that the installed package, not python/quorvantix, is the one imported.
+"$venv/bin/python" -m pytest -q -p no:cacheprovider --import-mode=append python/tests python/README.md

@@ -89,6 +89,12 @@ Reply symbolReply(const SymbolResult& result, ImageFormat format, std::string_vi
             break;
         case SymbolStatus::Usage:
             return errorReply(400, result.message);
+        case SymbolStatus::VerifyFailed: {
+            std::string message = "the symbol did not read back";
+            for (const auto& v : image ? image->verifications : std::vector<Verification>{})
+                if (v.failed()) message = v.message;
+            return errorReply(422, message);
+        }
         case SymbolStatus::StrictWarnings:
         case SymbolStatus::NotRepresentable: {
             std::string message = result.message;

@@ -125,6 +125,7 @@ enum class SymbolStatus : std::uint8_t {
     Usage = 2,             // unknown control or property, a value that does not fit, too large
     StrictWarnings = 3,    // options.strict and a warning note
     NotRepresentable = 4,  // an error note: the symbol cannot stand for the data
+    VerifyFailed = 5,      // options.verify: a symbol read back as something else, or not at all
 };
 
 struct SymbolResult {
@@ -136,8 +137,11 @@ struct SymbolResult {
     // Checks that were asked for but not made (GS1 linters not implemented), each naming the AI
     // and its position: neither warnings nor errors, but never to be taken as passed.
     std::vector<std::string> notChecked;
-    // For a segmented request: the number of segments the data was split into.
+    // For a segmented request: the number of segments the data was split into. A PDF holds
+    // them all as pages of its one image.
     std::int32_t segmentCount = 0;
+    // What physical units came out as: "X-dimension 0.339 mm = 4 dots at 300 dpi".
+    std::vector<std::string> facts;
     std::unique_ptr<Control> control;  // after the last paint: result properties are readable
 };
 

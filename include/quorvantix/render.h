@@ -1,19 +1,22 @@
-// One call from a control to an image: PNG or SVG bytes, or a file, sized to fit the symbol.
+// One call from a control to an image: PNG, SVG, PDF or EPS bytes, or a file, sized to fit the
+// symbol.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "quorvantix/control.h"
+#include "quorvantix/verify.h"
 
 namespace qv {
 
-enum class ImageFormat : std::uint8_t { Png, Svg };
+enum class ImageFormat : std::uint8_t { Png, Svg, Pdf, Eps };
 
-// By the file's extension (.png or .svg, any case); nullopt for any other.
+// By the file's extension (.png, .svg, .pdf, .eps, any case); nullopt for any other.
 std::optional<ImageFormat> imageFormatOf(std::string_view path);
 
 // Largest image made, side by side and in total (a raster of 4 bytes a pixel).
@@ -59,6 +62,21 @@ struct RenderOptions {
     bool gs1GsSeparator = false;  // with gs1, Data Matrix: GS (29) between fields, not FNC1
     // renderToFile: the file is on disk (flushed) before the call returns, not only in place.
     bool sync = false;
+    // Resolution of the printer, dots per inch: a pixel is one dot. PNG files carry it (pHYs),
+    // SVG, PDF and EPS are sized in millimetres or points by it. Without it PDF and EPS take
+    // 96 dots per inch (a CSS pixel) and SVG stays in pixels.
+    std::optional<double> dotsPerInch = std::nullopt;
+    // Physical sizes, in millimetres, made whole dots at dotsPerInch (built-in controls): the
+    // X-dimension (module size), the bar height (PDF417: the row height) and the quiet zone.
+    std::optional<double> xDimension = std::nullopt;
+    std::optional<double> barHeight = std::nullopt;
+    std::optional<double> quietZoneLength = std::nullopt;
+    // Clockwise quarter turns of the finished image: 0, 90, 180 or 270 degrees.
+    std::int32_t rotation = 0;
+    // The background (pixels in BackColor) is left unpainted.
+    bool transparent = false;
+    // The exact raster is read back before the image is made; a mismatch writes no file.
+    bool verify = false;
 };
 
 struct ImageSize {
@@ -71,7 +89,11 @@ struct RenderedImage {
     ImageSize size;
     std::vector<Note> notes;  // what the paint left out, padded or could not represent
     std::string error;        // why there is no image (or, for a file, why none was written)
+    // With RenderOptions::verify: one per painted symbol (each page of a document).
+    std::vector<Verification> verifications;
     bool ok() const { return error.empty(); }
+    // A symbol read back as something else, or not at all.
+    bool verifyFailed() const;
 };
 
 // The size that fits what the control paints plus its margins, measured by painting it once.
@@ -87,10 +109,18 @@ std::optional<ImageSize> fitImageSize(Control& control, const std::optional<FitM
 // write are restored afterwards; the results of the paint stay.
 RenderedImage renderImage(Control& control, ImageFormat format, const RenderOptions& options = {});
 
-// renderImage to the file, PNG or SVG by its extension, written atomically. Writes nothing when
-// the extension is unknown, the image cannot be made, the write fails, or a note is an error (the
-// symbol would not stand for the data; with options.strict, any note); `error` says which.
+// renderImage to the file, by its extension, written atomically. Writes nothing when the
+// extension is unknown, the image cannot be made, the write fails, a note is an error (the symbol
+// would not stand for the data; with options.strict, any note), or a verification failed;
+// `error` says which.
 RenderedImage renderToFile(Control& control, const std::string& path,
                            const RenderOptions& options = {});
+
+// Several symbols of one control in one image: `select(control, i)` before the paint of page i
+// (Macro PDF417 segments). A PDF holds a page each; the other formats hold one symbol, the last.
+// The notes are those of every page, each prefixed "page N of M: " when there are several.
+RenderedImage renderPages(Control& control, ImageFormat format, const RenderOptions& options,
+                          std::int32_t pages,
+                          const std::function<void(Control&, std::int32_t)>& select);
 
 }  // namespace qv

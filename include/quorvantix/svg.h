@@ -1,6 +1,7 @@
 // Vector output: polygons as rectangles or paths, text as text elements, sized in pixels.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "quorvantix/canvas.h"
@@ -21,8 +22,18 @@ class SvgCanvas : public Canvas {
     std::int32_t textHeight(std::string_view text) override;
     void copyRect(const Rect& to, Canvas& src, const Rect& from) override;
 
-    // The complete SVG document.
+    // The complete SVG document, sized in pixels.
     std::string document() const;
+
+    struct Page {
+        // Physical size: width and height in millimetres at this resolution; nullopt: pixels.
+        std::optional<double> dotsPerInch;
+        std::int32_t rotation = 0;  // clockwise quarter turns: 0, 90, 180, 270
+        // Where the picture is this colour, it is left transparent.
+        std::optional<TColor> transparent;
+    };
+    // The document for print: turned, sized physically, its background left out.
+    std::string document(const Page& page) const;
 
   private:
     std::int32_t width_;

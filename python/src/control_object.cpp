@@ -145,6 +145,7 @@ std::vector<py::object> ControlObject::make(const std::pair<qv::ImageFormat, std
             throw py::value_error(result.message);
         case qv::SymbolStatus::StrictWarnings:
             raiseSymbolError(notes, qv::Note::Severity::Warning, result.message);
+        case qv::SymbolStatus::VerifyFailed:
         case qv::SymbolStatus::NotRepresentable:
             raiseSymbolError(
                 notes, qv::Note::Severity::Error,

@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -40,6 +41,13 @@ bool writeFileAtomically(const std::string& path, const void* data, std::size_t 
     };
     if (path.empty()) return fail("cannot write an empty file name");
     if (data == nullptr && size > 0) return fail("cannot write " + path + ": no data");
+    // A file being replaced keeps its permissions; one its owner made read-only stays as it is
+    // (the rename would go through, as it needs only the folder to be writable).
+    struct stat existing {};
+    const bool replacing = ::stat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode);
+    if (replacing &&
+        ((existing.st_mode & 0222) == 0 || (::access(path.c_str(), W_OK) != 0 && errno == EACCES)))
+        return fail("cannot replace " + path + ": the file is read-only");
     // A unique name in the same folder, so the rename cannot cross file systems. Created with
     // the usual permissions (the umask applies), unlike mkstemp's private ones.
     static std::atomic<unsigned> counter{0};
@@ -59,6 +67,8 @@ bool writeFileAtomically(const std::string& path, const void* data, std::size_t 
         ::unlink(temp.c_str());
         return fail(failure(what, path, err));
     };
+    if (replacing && ::fchmod(fd, existing.st_mode & 0777) != 0)
+        return abandon("keep the permissions of");
     // No flush per file: the rename keeps readers from ever seeing part of a file, and those who
     // need it on disk before going on ask for one flush per folder at the end (FolderSync).
     if (!writeAll(fd, data, size)) return abandon("write");

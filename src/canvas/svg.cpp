@@ -198,6 +198,63 @@ std::int32_t SvgCanvas::textHeight(std::string_view) {
 // Pixels of another surface are not carried into vector output.
 void SvgCanvas::copyRect(const Rect&, Canvas&, const Rect&) {}
 
+namespace {
+
+// A millimetre length, short but exact to a micrometre.
+std::string millimetres(std::int64_t dots, double dotsPerInch) {
+    char buf[48];
+    std::snprintf(buf, sizeof buf, "%.4gmm", static_cast<double>(dots) * 25.4 / dotsPerInch);
+    return buf;
+}
+
+// The body painted in white wherever it is not the background colour, and black where it is:
+// as a luminance mask it hides exactly the background, whatever overlaps what.
+std::string backgroundMask(std::string body, TColor background) {
+    const std::string back = hexColour(background);
+    for (const std::string_view attribute : {"fill=\"#", "stroke=\"#"}) {
+        for (std::size_t at = body.find(attribute); at != std::string::npos;
+             at = body.find(attribute, at + 1)) {
+            const std::size_t colour = at + attribute.size() - 1;
+            const bool isBack = body.compare(colour, back.size(), back) == 0;
+            body.replace(colour, back.size(), isBack ? "#000000" : "#FFFFFF");
+        }
+    }
+    return body;
+}
+
+}  // namespace
+
+std::string SvgCanvas::document(const Page& page) const {
+    const std::int32_t turn = ((page.rotation % 360) + 360) % 360 / 90 * 90;
+    const bool sideways = turn == 90 || turn == 270;
+    const std::int64_t w = sideways ? height_ : width_;
+    const std::int64_t h = sideways ? width_ : height_;
+    auto size = [&](std::int64_t dots) {
+        return page.dotsPerInch && *page.dotsPerInch > 0 ? millimetres(dots, *page.dotsPerInch)
+                                                         : num(dots);
+    };
+    std::string transform;
+    if (turn == 90) transform = "translate(" + num(w) + " 0) rotate(90)";
+    if (turn == 180) transform = "translate(" + num(w) + " " + num(h) + ") rotate(180)";
+    if (turn == 270) transform = "translate(0 " + num(h) + ") rotate(270)";
+    std::string doc =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" +
+        size(w) + "\" height=\"" + size(h) + "\" viewBox=\"0 0 " + num(w) + " " + num(h) +
+        "\" shape-rendering=\"crispEdges\">\n";
+    std::string open = "<g";
+    if (!transform.empty()) open += " transform=\"" + transform + "\"";
+    if (page.transparent) {
+        doc +=
+            "<defs><mask id=\"background\" maskUnits=\"userSpaceOnUse\" x=\"0\" y=\"0\" "
+            "width=\"" +
+            num(width_) + "\" height=\"" + num(height_) + "\">\n" +
+            backgroundMask(body_, *page.transparent) + "</mask></defs>\n";
+        open += " mask=\"url(#background)\"";
+    }
+    return doc + open + ">\n" + body_ + "</g>\n</svg>\n";
+}
+
 std::string SvgCanvas::document() const {
     const std::string w = num(width_);
     const std::string h = num(height_);

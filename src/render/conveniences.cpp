@@ -99,6 +99,8 @@ std::int32_t recommendedEcLevel(std::int64_t dataCodewords) {
 void pdf417Conveniences(Control& control, const NameSet& userSet) {
     if (userSet.contains("PDFECLevel")) return;
     auto& pdf = static_cast<TPDF417&>(control);
+    // A prepared Macro PDF417 sequence was split for the level it had then.
+    if (pdf.PDFMacroSegmentCount >= 0) return;
     const auto n = static_cast<std::int64_t>(pdf.Code.size());
     // Data codewords of each compaction, with its latch and the length descriptor.
     std::int64_t codewords = 2;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "quorvantix/host.h"
+#include "quorvantix/units.h"
 
 namespace qv {
 namespace {
@@ -31,11 +32,54 @@ std::optional<std::string> setQuietZone(RenderOptions& options, std::string_view
     options.standardQuietZone = sameIgnoringCase(text, "standard");
     if (options.standardQuietZone) {
         options.quietZone = std::nullopt;
+        options.quietZoneLength.reset();
+        return std::nullopt;
+    }
+    if (const auto mm = parseLength(text)) {
+        options.quietZoneLength = *mm;
+        options.quietZone.reset();
         return std::nullopt;
     }
     const auto n = parseWholeNumber(text, 0, kMaxQuietZone);
-    if (!n) return wholeNumberMessage("--quiet-zone", text, 0, kMaxQuietZone) + " or standard";
+    if (!n)
+        return wholeNumberMessage("--quiet-zone", text, 0, kMaxQuietZone) +
+               ", a length such as 2.5mm, or standard";
     options.quietZone = *n;
+    options.quietZoneLength.reset();
+    return std::nullopt;
+}
+
+std::optional<std::string> setDpi(RenderOptions& options, std::string_view text) {
+    const auto dpi = parseDotsPerInch(text);
+    if (!dpi) return "--dpi takes dots per inch from 1 to 10000, not \"" + std::string(text) + "\"";
+    options.dotsPerInch = *dpi;
+    return std::nullopt;
+}
+
+std::optional<std::string> setDpmm(RenderOptions& options, std::string_view text) {
+    const auto dpi = parseDotsPerMillimetre(text);
+    if (!dpi)
+        return "--dpmm takes dots per millimetre (up to 393), not \"" + std::string(text) + "\"";
+    options.dotsPerInch = *dpi;
+    return std::nullopt;
+}
+
+// A length option: "0.33mm", "13mil", "0.5in".
+std::optional<std::string> setLength(std::optional<double>& field, std::string_view option,
+                                     std::string_view text) {
+    const auto mm = parseLength(text);
+    if (!mm || *mm <= 0)
+        return "--" + std::string(option) +
+               " takes a length such as 0.33mm, 13mil or 0.5in, not \"" + std::string(text) + "\"";
+    field = *mm;
+    return std::nullopt;
+}
+
+std::optional<std::string> setRotate(RenderOptions& options, std::string_view text) {
+    const auto n = parseWholeNumber(text, 0, 270);
+    if (!n || *n % 90 != 0)
+        return "--rotate takes 0, 90, 180 or 270 degrees, not \"" + std::string(text) + "\"";
+    options.rotation = *n;
     return std::nullopt;
 }
 
@@ -100,8 +144,8 @@ const HostOptionInfo kHostOptions[] = {
      "names the properties it writes)",
      &setScale},
     {"quiet-zone", "MODULES",
-     "set the left and top margins to MODULES modules (0 to 1000), repeated right and below; "
-     "standard: the symbology's own quiet zone on all four sides",
+     "set the left and top margins to MODULES modules (0 to 1000), repeated right and below, or "
+     "to a length at --dpi; standard: the symbology's own quiet zone on all four sides",
      &setQuietZone},
     {"strict", "", "fail (status 3, nothing written) when the data was changed to fit", &setStrict},
     {"gs1", "",
@@ -116,6 +160,19 @@ const HostOptionInfo kHostOptions[] = {
      "have every file on disk before the command returns (one flush per output folder, not one "
      "per file)",
      &setSync},
+    {"dpi", "DPI", "the printer's resolution in dots per inch: one pixel is one dot", &setDpi},
+    {"dpmm", "DPMM", "the printer's resolution in dots per millimetre (8 for 203 dpi)", &setDpmm},
+    {"xdim", "LENGTH",
+     "module size (X-dimension) as a length, 0.33mm or 13mil, made the nearest whole dots at "
+     "--dpi",
+     [](RenderOptions& o, std::string_view t) { return setLength(o.xDimension, "xdim", t); }},
+    {"bar-height", "LENGTH", "bar height (PDF417: row height) as a length, at --dpi",
+     [](RenderOptions& o, std::string_view t) { return setLength(o.barHeight, "bar-height", t); }},
+    {"rotate", "DEGREES", "turn the image clockwise by 90, 180 or 270 degrees", &setRotate},
+    {"transparent", "", "leave the background unpainted (PNG, SVG, PDF, EPS)",
+     [](RenderOptions& o, std::string_view t) { return setFlag(o.transparent, "transparent", t); }},
+    {"verify", "", "read the symbol back before writing it; a mismatch writes nothing (status 5)",
+     [](RenderOptions& o, std::string_view t) { return setFlag(o.verify, "verify", t); }},
 };
 
 }  // namespace

@@ -22,7 +22,8 @@ class ScopedHostSettings {
 
     // Why the options do not apply to this control; nothing was written then.
     const std::optional<std::string>& problem() const { return problem_; }
-    // What applying GS1 mode said; with an error note the control must not be drawn.
+    // What applying GS1 mode and the physical sizes said; with an error note the control must
+    // not be drawn.
     const std::vector<Note>& notes() const { return notes_; }
 
   private:

@@ -5,6 +5,7 @@
 #include "render/conveniences.h"
 #include "render/gs1_option.h"
 #include "render/image_painting.h"
+#include "render/physical_sizes.h"
 #include "render/refusals.h"
 #include "render/sizing.h"
 
@@ -52,6 +53,19 @@ void paintSegments(const ControlKind& kind, SymbolResult& result, const RenderOp
         return;
     }
     result.segmentCount = count;
+    if (format == ImageFormat::Pdf) {
+        // One document, a page per segment.
+        RenderedImage image =
+            render::paintPages(control, *format, options, count,
+                               [&](Control& c, std::int32_t s) { kind.selectSegment(c, s); });
+        if (!image.ok()) {
+            result.status = SymbolStatus::Usage;
+            result.message = image.error + "; make it smaller or give --size";
+            return;
+        }
+        result.images.push_back(std::move(image));
+        return;
+    }
     for (int s = 0; s < count; ++s) {
         kind.selectSegment(control, s);
         const std::string prefix =
@@ -73,6 +87,7 @@ SymbolResult makeSymbol(const ControlKind& kind, const SymbolRequest& request,
     if (request.segments && !kind.prepareSegments)
         return usage("--macro does not apply to " + std::string(kind.name));
     if (auto problem = render::sizingProblem(kind, request.options)) return usage(*problem);
+    if (auto problem = render::physicalProblem(kind, request.options)) return usage(*problem);
 
     result.control = kind.create();
     Control& control = *result.control;
@@ -93,6 +108,8 @@ SymbolResult makeSymbol(const ControlKind& kind, const SymbolRequest& request,
     }
     render::applySizing(kind, control, request.options.scale, request.options.quietZone,
                         request.options.standardQuietZone);
+    auto physical = render::applyPhysicalSizes(kind, control, request.options);
+    result.facts = std::move(physical.facts);
     if (kind.beforePaint) kind.beforePaint(control, userSet);
     gs1::Applied gs1 = render::applyGs1Option(control, request.options);
     result.notes = std::move(gs1.notes);
@@ -109,15 +126,20 @@ SymbolResult makeSymbol(const ControlKind& kind, const SymbolRequest& request,
     else
         paintOne(result, options, format, "");
     if (result.status == SymbolStatus::Usage) return result;
+    result.notes.insert(result.notes.end(), physical.notes.begin(), physical.notes.end());
 
     bool error = hasError(result.notes);
     bool warning = !result.notes.empty();
+    bool unread = false;
     for (const auto& image : result.images) {
         error = error || hasError(image.notes);
         warning = warning || !image.notes.empty();
+        unread = unread || image.verifyFailed();
     }
     if (error)
         result.status = SymbolStatus::NotRepresentable;
+    else if (unread)
+        result.status = SymbolStatus::VerifyFailed;
     else if (warning && request.options.strict)
         result.status = SymbolStatus::StrictWarnings;
     return result;

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/ascii_case.h"
 #include "quorvantix/host.h"
+#include "quorvantix/property.h"
 
 namespace qv {
 namespace {
@@ -101,10 +103,7 @@ bool writableByHosts(const PropertyInfo& info) {
 }
 
 bool sameIgnoringCase(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](char x, char y) {
-        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
-        return lower(x) == lower(y);
-    });
+    return core::equalsIgnoringCase(a, b);
 }
 
 std::string expectedText(const PropertyInfo& info) {

@@ -6,10 +6,9 @@
 #include "quorvantix/folder_sync.h"
 #include "quorvantix/host.h"
 #include "quorvantix/png.h"
-#include "quorvantix/raster.h"
-#include "quorvantix/svg.h"
 #include "render/host_settings.h"
 #include "render/image_painting.h"
+#include "render/image_writer.h"
 #include "render/placement.h"
 #include "render/property_values.h"
 #include "render/refusals.h"
@@ -47,6 +46,8 @@ bool endsWithIgnoringCase(std::string_view text, std::string_view suffix) {
 std::optional<ImageFormat> imageFormatOf(std::string_view path) {
     if (endsWithIgnoringCase(path, ".png")) return ImageFormat::Png;
     if (endsWithIgnoringCase(path, ".svg")) return ImageFormat::Svg;
+    if (endsWithIgnoringCase(path, ".pdf")) return ImageFormat::Pdf;
+    if (endsWithIgnoringCase(path, ".eps")) return ImageFormat::Eps;
     return std::nullopt;
 }
 
@@ -134,61 +135,92 @@ std::optional<ImageSize> fitImageSize(Control& control, const std::optional<FitM
 
 namespace render {
 
-RenderedImage paintImage(Control& control, ImageFormat format, const RenderOptions& options) {
+namespace {
+
+// The size of one page, fitted or as given, and how far the drawing moves in it (a given size
+// centres the symbol); nullopt with the notes and the error set when it cannot be made. A given
+// size that would cut the symbol adds an Error note to `cut`.
+std::optional<Fit> pageFit(Control& control, const RenderOptions& options, RenderedImage& result,
+                           std::vector<Note>& cut) {
+    if (options.width == 0 && options.height == 0) {
+        auto fitted = fit(control, options.margins, &result.error, farQuietZone(control, options));
+        if (!fitted) result.notes = control.notes();
+        return fitted;
+    }
+    Fit f;
+    f.size = {options.width, options.height};
+    const Rect b = drawnBounds(control);
+    const std::int64_t w = std::int64_t{b.right} - b.left, h = std::int64_t{b.bottom} - b.top;
+    if (w > 0 && h > 0 && w <= options.width && h <= options.height) {
+        // Centred: the margins give way to the size asked for.
+        f.dx = (options.width - w) / 2 - b.left;
+        f.dy = (options.height - h) / 2 - b.top;
+    } else if (kindOf(control)) {
+        // Only for the built-in controls is a cut symbol known to be unreadable.
+        cut.push_back({Note::Severity::Error,
+                       "the symbol takes " + std::to_string(w) + " x " + std::to_string(h) +
+                           " pixels: an image of " + std::to_string(options.width) + " x " +
+                           std::to_string(options.height) + " would cut it"});
+    }
+    return f;
+}
+
+}  // namespace
+
+RenderedImage paintPages(Control& control, ImageFormat format, const RenderOptions& options,
+                         std::int32_t pages,
+                         const std::function<void(Control&, std::int32_t)>& select) {
     RenderedImage result;
-    std::vector<Note> cut;
-    std::int64_t dx = 0, dy = 0;
     if (options.width != 0 || options.height != 0) {
         if (auto problem = checkImageSize(options.width, options.height)) {
             result.error = *problem;
             return result;
         }
-        result.size = {options.width, options.height};
-        const Rect b = drawnBounds(control);
-        const std::int64_t w = std::int64_t{b.right} - b.left, h = std::int64_t{b.bottom} - b.top;
-        if (w > 0 && h > 0 && w <= options.width && h <= options.height) {
-            // Centred: the margins give way to the size asked for.
-            dx = (options.width - w) / 2 - b.left;
-            dy = (options.height - h) / 2 - b.top;
-        } else if (kindOf(control)) {
-            // Only for the built-in controls is a cut symbol known to be unreadable.
-            cut.push_back({Note::Severity::Error,
-                           "the symbol takes " + std::to_string(w) + " x " + std::to_string(h) +
-                               " pixels: an image of " + std::to_string(options.width) + " x " +
-                               std::to_string(options.height) + " would cut it"});
+    }
+    ImageWriter writer(format, options);
+    pages = std::max(pages, 1);
+    for (std::int32_t page = 0; page < pages; ++page) {
+        if (select) select(control, page);
+        std::vector<Note> cut;
+        const auto placed = pageFit(control, options, result, cut);
+        if (!placed) return result;
+        {
+            const ScopedShift shift(control, options.margins.value_or(standardMargins(control)),
+                                    placed->dx, placed->dy);
+            writer.paint(control, placed->size);
         }
-    } else if (auto fitted = fit(control, options.margins, &result.error,
-                                 render::farQuietZone(control, options))) {
-        result.size = fitted->size;
-        dx = fitted->dx;
-        dy = fitted->dy;
-    } else {
-        result.notes = control.notes();
-        return result;
+        std::vector<Note> notes = control.notes();
+        addRefusals(control, notes);
+        notes.insert(notes.end(), cut.begin(), cut.end());
+        const std::string prefix =
+            pages == 1 ? std::string()
+                       : "page " + std::to_string(page + 1) + " of " + std::to_string(pages) + ": ";
+        for (Note& note : notes) result.notes.push_back({note.severity, prefix + note.text});
     }
-    const ScopedShift shift(control, options.margins.value_or(standardMargins(control)), dx, dy);
-    const TColor back = backColor(control);
-    if (format == ImageFormat::Svg) {
-        SvgCanvas svg(result.size.width, result.size.height);
-        svg.pen.color = back;
-        control.paintBarcode(svg);
-        const std::string doc = svg.document();
-        result.bytes.assign(doc.begin(), doc.end());
-    } else {
-        Bitmap bitmap(result.size.width, result.size.height);
-        bitmap.canvas().pen.color = back;
-        control.paintBarcode(bitmap.canvas());
-        result.bytes = encodePng(bitmap);
+    result.size = writer.size();
+    result.verifications = writer.verifications();
+    for (const auto& v : result.verifications) {
+        // A symbol the reader cannot read is reported, never passed.
+        if (v.outcome == Verification::Outcome::NotVerified)
+            result.notes.push_back({Note::Severity::Warning, v.message});
     }
-    result.notes = control.notes();
-    addRefusals(control, result.notes);
-    result.notes.insert(result.notes.end(), cut.begin(), cut.end());
+    result.bytes = writer.finish(&result.error);
     return result;
+}
+
+RenderedImage paintImage(Control& control, ImageFormat format, const RenderOptions& options) {
+    return paintPages(control, format, options, 1, nullptr);
 }
 
 }  // namespace render
 
-RenderedImage renderImage(Control& control, ImageFormat format, const RenderOptions& options) {
+bool RenderedImage::verifyFailed() const {
+    return std::ranges::any_of(verifications, [](const Verification& v) { return v.failed(); });
+}
+
+RenderedImage renderPages(Control& control, ImageFormat format, const RenderOptions& options,
+                          std::int32_t pages,
+                          const std::function<void(Control&, std::int32_t)>& select) {
     const render::ScopedHostSettings settings(control, options);
     if (settings.problem()) {
         RenderedImage none;
@@ -203,9 +235,13 @@ RenderedImage renderImage(Control& control, ImageFormat format, const RenderOpti
             return none;
         }
     }
-    RenderedImage image = render::paintImage(control, format, options);
+    RenderedImage image = render::paintPages(control, format, options, pages, select);
     image.notes.insert(image.notes.begin(), settings.notes().begin(), settings.notes().end());
     return image;
+}
+
+RenderedImage renderImage(Control& control, ImageFormat format, const RenderOptions& options) {
+    return renderPages(control, format, options, 1, nullptr);
 }
 
 RenderedImage renderToFile(Control& control, const std::string& path,
@@ -213,7 +249,7 @@ RenderedImage renderToFile(Control& control, const std::string& path,
     const auto format = imageFormatOf(path);
     if (!format) {
         RenderedImage none;
-        none.error = path + ": the file name must end in .png or .svg";
+        none.error = path + ": the file name must end in .png, .svg, .pdf or .eps";
         return none;
     }
     RenderedImage image = renderImage(control, *format, options);
@@ -221,6 +257,12 @@ RenderedImage renderToFile(Control& control, const std::string& path,
     for (const auto& note : image.notes) {
         if (note.severity == Note::Severity::Error) {
             image.error = "not written: " + note.text;
+            return image;
+        }
+    }
+    for (const auto& v : image.verifications) {
+        if (v.failed()) {
+            image.error = "not written: " + v.message;
             return image;
         }
     }

@@ -3,23 +3,25 @@
 #pragma once
 
 #include <cstdio>
-#include <cstdlib>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qv::barcode1d::test {
 
-inline bool zintAvailable() {
-    static const bool available = std::system("command -v zint >/dev/null 2>&1") == 0;
-    return available;
+// The program CMake found (QV_ZINT_PROGRAM), quoted for the shell.
+inline std::string zintCommand() {
+    std::string quoted = "'";
+    for (const char c : std::string_view(QV_ZINT_PROGRAM))
+        quoted += c == '\'' ? "'\\''" : std::string(1, c);
+    return quoted + "'";
 }
 
-// Rows of "1"/"0" modules, trailing spaces cut; nullopt when zint is missing or fails. args must
-// be safe for the shell (the tests pass digits and option words only).
+// Rows of "1"/"0" modules, trailing spaces cut; nullopt when zint fails. args must be safe for
+// the shell (the tests pass digits and option words only).
 inline std::optional<std::vector<std::string>> zintModules(const std::string& args) {
-    if (!zintAvailable()) return std::nullopt;
-    FILE* pipe = popen(("zint --dump " + args + " 2>/dev/null").c_str(), "r");
+    FILE* pipe = popen((zintCommand() + " --dump " + args + " 2>/dev/null").c_str(), "r");
     if (pipe == nullptr) return std::nullopt;
     std::string out;
     char buffer[4096];

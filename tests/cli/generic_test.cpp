@@ -61,8 +61,8 @@ TEST(CliUsage, BadUsageFailsWithAMessageAndWritesNothing) {
         {{"fake", "--set", "LeftMargin=30000"}, "larger than the limit"},
         {{"fake", "--set", "Count=100000"}, "larger than the limit"},
         {{"fake", "--set", "Count=2000", "--set", "TopMargin=19990"}, "pixels in all"},
-        {{"fake", "-o", "x.jpg"}, "must end in .png or .svg"},
-        {{"fake", "-o", "png"}, "must end in .png or .svg"},
+        {{"fake", "-o", "x.jpg"}, "must end in .png, .svg, .pdf or .eps"},
+        {{"fake", "-o", "png"}, "must end in .png, .svg, .pdf or .eps"},
     };
     for (const auto& c : cases) {
         TempDir dir;

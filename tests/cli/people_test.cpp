@@ -40,7 +40,8 @@ std::map<std::string, std::string> valuesOf(const Control& control) {
 
 TEST(CliHelp, EveryControlListsEveryPropertyWithTypeDefaultAndMeaning) {
     const Outcome usage = runOn(builtinControls(), {"--help"});
-    for (const char* option : {"--batch", "-j N", "--scale N", "--quiet-zone", "exit status"})
+    for (const char* option :
+         {"--batch", "--csv", "-j N", "--scale N", "--quiet-zone", "exit status"})
         EXPECT_NE(usage.out.find(option), std::string::npos) << option;
     for (const auto& entry : builtinControls()) {
         const Outcome r = runOn(builtinControls(), {std::string(entry.name), "--help"});
@@ -180,7 +181,7 @@ TEST(CliUsage, BatchAndSizingMistakesAreUsageErrors) {
         {{"fake", "--batch", "-", "-o", "a-%021d.png"}, "% starts %d"},
         {{"fake", "--batch", "-", "-o", "a-{.png"}, "{ starts a field name"},
         {{"fake", "--batch", "-", "-o", "a-{}.png"}, "{ starts a field name"},
-        {{"fake", "--batch", "-", "-o", "a-%d.jpg"}, "must end in .png or .svg"},
+        {{"fake", "--batch", "-", "-o", "a-%d.jpg"}, "must end in .png, .svg, .pdf or .eps"},
         {{"fake", "--batch", "-", "-o", "a-%d.png", "--info"}, "--info does not apply"},
         {{"fake", "--batch", "/no/such/file", "-o", "a-%d.png"}, "cannot read the file"},
         {{"fake", "--batch"}, "--batch needs a value"},
@@ -412,7 +413,7 @@ TEST(RenderApi, RefusesWhatItCannotMake) {
         std::string error;
     };
     const Case cases[] = {
-        {"a.gif", "AB", {}, "the file name must end in .png or .svg"},
+        {"a.gif", "AB", {}, "the file name must end in .png, .svg, .pdf or .eps"},
         {"a.png", "AB?", {}, "not written: cannot represent"},
         {"a.png", "AB", {.width = 0, .height = 5}, "has no area"},
         {"a.svg", "AB", {.width = 20001, .height = 5}, "larger than the limit"},

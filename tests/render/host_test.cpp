@@ -170,7 +170,20 @@ TEST(HostOptions, ParseFromTextTheSameForEveryHost) {
         {"size", "abc", "--size takes WIDTHxHEIGHT"},
         {"strict", "true", ""},
         {"strict", "maybe", "--strict takes true, false, 1 or 0"},
-        {"dpi", "300", "unknown option --dpi"},
+        {"dpi", "300", ""},
+        {"dpi", "0", "--dpi takes dots per inch from 1 to 10000"},
+        {"dpmm", "12", ""},
+        {"xdim", "0.33mm", ""},
+        {"xdim", "13mil", ""},
+        {"xdim", "0.33", "--xdim takes a length such as 0.33mm"},
+        {"bar-height", "0mm", "--bar-height takes a length"},
+        {"quiet-zone", "2.5mm", ""},
+        {"rotate", "90", ""},
+        {"rotate", "45", "--rotate takes 0, 90, 180 or 270 degrees"},
+        {"transparent", "true", ""},
+        {"verify", "yes", "--verify takes true, false, 1 or 0"},
+        {"gs1", "true", ""},
+        {"nope", "1", "unknown option --nope"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name + " " + c.text);

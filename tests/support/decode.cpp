@@ -23,7 +23,7 @@ Decoded decode(const Bitmap& bitmap, ZXing::BarcodeFormats formats, DecodeOption
     // Downscaling makes the reader abort on some Code 128 images; our images are small anyway.
     hints.setTryDownscale(false);
     hints.setTryHarder(true);
-    hints.setTryRotate(false);
+    hints.setTryRotate(options.rotated);
     hints.setIsPure(options.pure);
     hints.setTryCode39ExtendedMode(options.code39Extended);
     hints.setValidateCode39CheckSum(options.code39CheckSum);

@@ -24,6 +24,7 @@ struct DecodeOptions {
     bool pure = false;            // the image holds one clean symbol
     bool code39Extended = false;  // Code 39 Full ASCII shift pairs decoded to ASCII
     bool code39CheckSum = false;  // Code 39 check character verified and removed
+    bool rotated = false;         // also look for the symbol turned
 };
 
 Decoded decode(const Bitmap& bitmap, ZXing::BarcodeFormats formats, DecodeOptions options = {});

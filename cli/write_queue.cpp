@@ -6,19 +6,20 @@ namespace qv::cli {
 
 WriteQueue::WriteQueue() {
     try {
-        thread_ = std::jthread([this](std::stop_token stop) { serve(stop); });
+        thread_ = std::thread([this] { serve(); });
     } catch (const std::system_error&) {
         // No thread: push() writes on the caller's.
     }
 }
 
 WriteQueue::~WriteQueue() {
-    drain();
-    if (thread_.joinable()) {
-        thread_.request_stop();
-        changed_.notify_all();
-        thread_.join();
+    if (!thread_.joinable()) return;
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
     }
+    work_.notify_one();
+    thread_.join();  // the writer runs what is left before it stops
 }
 
 void WriteQueue::push(std::function<void()> write) {
@@ -27,30 +28,47 @@ void WriteQueue::push(std::function<void()> write) {
         return;
     }
     std::unique_lock lock(mutex_);
-    changed_.wait(lock, [&] { return pending_.size() < kMaxPending; });
+    if (pending_.size() >= kMaxPending) {
+        ++waiters_;
+        room_.wait(lock, [&] { return pending_.size() < kMaxPending; });
+        --waiters_;
+    }
     pending_.push_back(std::move(write));
-    changed_.notify_all();
+    if (writerAsleep_) {
+        writerAsleep_ = false;
+        lock.unlock();
+        work_.notify_one();
+    }
 }
 
 void WriteQueue::drain() {
+    if (!thread_.joinable()) return;
     std::unique_lock lock(mutex_);
-    changed_.wait(lock, [&] { return pending_.empty() && !busy_; });
+    ++waiters_;
+    room_.wait(lock, [&] { return pending_.empty() && inFlight_ == 0; });
+    --waiters_;
 }
 
-void WriteQueue::serve(std::stop_token stop) {
+void WriteQueue::serve() {
+    std::deque<std::function<void()>> taken;
     std::unique_lock lock(mutex_);
     for (;;) {
-        changed_.wait(lock, stop, [&] { return !pending_.empty(); });
-        if (pending_.empty()) return;  // asked to stop with nothing left
-        std::function<void()> write = std::move(pending_.front());
-        pending_.pop_front();
-        busy_ = true;
-        changed_.notify_all();
+        while (pending_.empty() && !stopping_) {
+            writerAsleep_ = true;
+            work_.wait(lock);
+            writerAsleep_ = false;
+        }
+        if (pending_.empty()) return;  // stopping, with nothing left
+        // Everything waiting at once: one lock and at most one wake-up per round, not per file.
+        taken.swap(pending_);
+        inFlight_ = taken.size();
+        if (waiters_ > 0) room_.notify_all();
         lock.unlock();
-        write();
+        for (auto& write : taken) write();
+        taken.clear();
         lock.lock();
-        busy_ = false;
-        changed_.notify_all();
+        inFlight_ = 0;
+        if (waiters_ > 0) room_.notify_all();
     }
 }
 

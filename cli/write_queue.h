@@ -29,13 +29,18 @@ class WriteQueue {
     void drain();
 
   private:
-    void serve(std::stop_token stop);
+    void serve();
 
     std::mutex mutex_;
-    std::condition_variable_any changed_;
+    // A wake-up costs a system call: each side is signalled only while the other sleeps.
+    std::condition_variable work_;  // the writer waits for work
+    std::condition_variable room_;  // pushers wait for room, drain() for the end
     std::deque<std::function<void()>> pending_;
-    bool busy_ = false;
-    std::jthread thread_;  // last: started once the rest is set up, joined first
+    std::size_t inFlight_ = 0;  // taken by the writer, not finished
+    bool writerAsleep_ = false;
+    std::size_t waiters_ = 0;  // pushers and drainers asleep
+    bool stopping_ = false;
+    std::thread thread_;  // last: started once the rest is set up
 };
 
 }  // namespace qv::cli

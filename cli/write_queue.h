@@ -13,7 +13,8 @@ namespace qv::cli {
 
 class WriteQueue {
   public:
-    // Work handed over past this waits: memory stays bounded when the disk is the slower side.
+    // Pushes past this many waiting block, and the writer holds as many again: memory stays
+    // bounded when the disk is the slower side.
     static constexpr std::size_t kMaxPending = 64;
 
     WriteQueue();

@@ -11,6 +11,7 @@ set(QV_WINDOWS_SOURCES
     canvas/bounds.cpp
     canvas/canvas.cpp
     canvas/ellipse_shape.cpp
+    canvas/indexed_bitmap.cpp
     canvas/raster_batches.cpp
     canvas/raster_canvas.cpp
     canvas/raster_shapes.cpp

@@ -68,6 +68,7 @@ set(QV_LINUX_ONLY_SOURCES
     canvas/folder_sync.cpp
     canvas/font_engine.cpp
     canvas/png.cpp
+    canvas/png_indexed.cpp
     canvas/svg.cpp
     canvas/text_render.cpp)
 

@@ -66,15 +66,13 @@ void renderText(const SurfaceOf<P>& s, std::int64_t x, std::int64_t y, std::stri
     dib.canvas().font = font;
     dib.canvas().brush = brush;
     if constexpr (std::is_same_v<P, std::uint32_t>) {
-        forEachPixel([](std::uint32_t& surface, std::uint32_t& cell) {
-            cell = swapRedBlue(surface);
-        });
+        forEachPixel(
+            [](std::uint32_t& surface, std::uint32_t& cell) { cell = swapRedBlue(surface); });
         dib.canvas().textOut(static_cast<std::int32_t>(x - x0), static_cast<std::int32_t>(y - y0),
                              text);
         GdiFlush();
-        forEachPixel([](std::uint32_t& surface, std::uint32_t& cell) {
-            surface = swapRedBlue(cell);
-        });
+        forEachPixel(
+            [](std::uint32_t& surface, std::uint32_t& cell) { surface = swapRedBlue(cell); });
     } else {
         // Palette indices: the glyphs are drawn without their cell over a colour that is not
         // the font's, and wherever the font's colour lands the ink goes (glyphs are not smoothed).
@@ -93,8 +91,8 @@ void renderText(const SurfaceOf<P>& s, std::int64_t x, std::int64_t y, std::stri
 }
 
 template void renderText<std::uint32_t>(const Surface&, std::int64_t, std::int64_t,
-                                        std::string_view, const Font&, const Brush&,
-                                        std::uint32_t, std::uint32_t);
+                                        std::string_view, const Font&, const Brush&, std::uint32_t,
+                                        std::uint32_t);
 template void renderText<std::uint8_t>(const IndexSurface&, std::int64_t, std::int64_t,
                                        std::string_view, const Font&, const Brush&, std::uint8_t,
                                        std::uint8_t);

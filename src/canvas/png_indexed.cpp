@@ -112,6 +112,11 @@ std::vector<std::uint8_t> encodePng(const IndexedBitmap& bitmap, const PngOption
     const auto pack = [&](std::uint8_t* to, std::size_t stride) {
         const std::uint8_t* in = indices.data();
         for (std::size_t y = 0; y < height; ++y, in += width, to += stride) {
+            // A symbol's rows come in runs of alike rows: comparing costs less than packing.
+            if (y > 0 && std::memcmp(in, in - width, width) == 0) {
+                std::memcpy(to, to - stride, rows.rowBytes);
+                continue;
+            }
             switch (rows.bitDepth) {
                 case 1:
                     packRow<1>(in, width, to);

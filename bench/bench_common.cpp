@@ -88,19 +88,19 @@ void registerOurs(const OurSymbol& s) {
                                      }
                                      state.counters["pixels"] = static_cast<double>(pixels);
                                  });
-    benchmark::RegisterBenchmark(
-        (s.name + "/pngmem/quorvantix").c_str(), [s](benchmark::State& state) {
-            for (auto _ : state) {
-                qv::IndexedBitmap bitmap(s.image.width, s.image.height);
-                paintInto(s, bitmap);
-                if (!bitmap.exact()) {
-                    state.SkipWithError("more than 256 colours");
-                    break;
-                }
-                auto png = qv::encodePng(bitmap);
-                benchmark::DoNotOptimize(png.data());
-            }
-        });
+    benchmark::RegisterBenchmark((s.name + "/pngmem/quorvantix").c_str(),
+                                 [s](benchmark::State& state) {
+                                     for (auto _ : state) {
+                                         qv::IndexedBitmap bitmap(s.image.width, s.image.height);
+                                         paintInto(s, bitmap);
+                                         if (!bitmap.exact()) {
+                                             state.SkipWithError("more than 256 colours");
+                                             break;
+                                         }
+                                         auto png = qv::encodePng(bitmap);
+                                         benchmark::DoNotOptimize(png.data());
+                                     }
+                                 });
     benchmark::RegisterBenchmark(
         (s.name + "/floor/memset").c_str(), [pixels](benchmark::State& state) {
             std::vector<std::uint32_t> buffer(static_cast<std::size_t>(pixels));

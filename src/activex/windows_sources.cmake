@@ -69,6 +69,7 @@ set(QV_LINUX_ONLY_SOURCES
     canvas/font_engine.cpp
     canvas/png.cpp
     canvas/png_indexed.cpp
+    canvas/row_deflate.cpp
     canvas/svg.cpp
     canvas/text_render.cpp)
 

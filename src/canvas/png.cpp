@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "canvas/png_rows.h"
+#include "canvas/row_deflate.h"
 
 namespace qv {
 namespace {
@@ -145,11 +146,13 @@ bool writeRows(const Rows& rows, const PngOptions& options, const RowFill& fill,
     thread_local std::vector<std::uint8_t> filtered;
     filtered.resize(stride * rows.height);
     for (std::size_t y = 0; y < rows.height; ++y) filtered[y * stride] = 0;
-    fill(filtered.data() + 1, stride);
+    const bool repeated = fill(filtered.data() + 1, stride);
     // Past the fastest level deflate costs far more time than it saves bytes on barcodes.
-    libdeflate_compressor* c = compressor(rows.palette != nullptr ? 1 : 6);
-    if (c == nullptr) return false;
-    const std::size_t bound = libdeflate_zlib_compress_bound(c, filtered.size());
+    const bool byRows = repeated && stride <= kMaxRowDistance;
+    libdeflate_compressor* c = byRows ? nullptr : compressor(rows.palette != nullptr ? 1 : 6);
+    if (!byRows && c == nullptr) return false;
+    const std::size_t bound = byRows ? rowDeflateBound(filtered.size())
+                                     : libdeflate_zlib_compress_bound(c, filtered.size());
 
     static constexpr std::uint8_t kSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     out.assign(kSignature, kSignature + sizeof kSignature);
@@ -186,8 +189,10 @@ bool writeRows(const Rows& rows, const PngOptions& options, const RowFill& fill,
     putBig32(out, 0);
     out.insert(out.end(), {'I', 'D', 'A', 'T'});
     out.resize(lengthAt + 8 + bound);
-    const std::size_t packed = libdeflate_zlib_compress(c, filtered.data(), filtered.size(),
-                                                        out.data() + lengthAt + 8, bound);
+    const std::size_t packed =
+        byRows ? rowDeflate(filtered.data(), stride, rows.height, out.data() + lengthAt + 8)
+               : libdeflate_zlib_compress(c, filtered.data(), filtered.size(),
+                                          out.data() + lengthAt + 8, bound);
     if (packed == 0 || packed > 0x7FFFFFFF) return false;
     out.resize(lengthAt + 8 + packed);
     for (int i = 0; i < 4; ++i)
@@ -240,6 +245,7 @@ std::vector<std::uint8_t> encodePng(const Bitmap& bitmap, const PngOptions& opti
     const auto copyRows = [&](std::uint8_t* to, std::size_t stride) {
         for (std::size_t y = 0; y < height; ++y)
             std::memcpy(to + y * stride, data.data() + y * rows.rowBytes, rows.rowBytes);
+        return false;
     };
     if (!png::writeRows(rows, options, copyRows, out)) return {};
     return out;

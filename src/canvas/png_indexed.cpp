@@ -111,10 +111,12 @@ std::vector<std::uint8_t> encodePng(const IndexedBitmap& bitmap, const PngOption
     rows.rowBytes = (width * static_cast<std::size_t>(rows.bitDepth) + 7) / 8;
     const auto pack = [&](std::uint8_t* to, std::size_t stride) {
         const std::uint8_t* in = indices.data();
+        std::size_t alike = 0;
         for (std::size_t y = 0; y < height; ++y, in += width, to += stride) {
             // A symbol's rows come in runs of alike rows: comparing costs less than packing.
             if (y > 0 && std::memcmp(in, in - width, width) == 0) {
                 std::memcpy(to, to - stride, rows.rowBytes);
+                ++alike;
                 continue;
             }
             switch (rows.bitDepth) {
@@ -131,6 +133,8 @@ std::vector<std::uint8_t> encodePng(const IndexedBitmap& bitmap, const PngOption
                     std::memcpy(to, in, width);
             }
         }
+        // A linear symbol's rows are alike but where its text is.
+        return alike * 8 >= height * 7;
     };
     std::vector<std::uint8_t> out;
     if (!png::writeRows(rows, options, pack, out)) return {};

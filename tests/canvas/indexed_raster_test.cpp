@@ -254,6 +254,11 @@ TEST(IndexedRaster, PngDecodesToThe32BitRastersPixels) {
         {"four: two bits", 37, 4, {0x0000FF, 0x00FF00, 0xFF0000}, 0xFFFFFF},
         {"six: four bits", 23, 9, {1, 2, 3, 4, 5}, 0xFFFFFF},
         {"twenty: eight bits", 41, 3, std::vector<TColor>(20, 0), 0xFFFFFF},
+        // Rows that repeat the one above: compressed by rows, in long matches and runs.
+        {"many alike rows, long runs", 700, 60, {0x000000}, 0xFFFFFF},
+        {"three colours, alike rows", 301, 40, {0x0000FF, 0x00FF00}, 0xFFFFFF},
+        {"twenty over rows too wide to match whole", 33000, 16, std::vector<TColor>(20, 0),
+         0xFFFFFF},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

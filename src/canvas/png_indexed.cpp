@@ -133,8 +133,8 @@ std::vector<std::uint8_t> encodePng(const IndexedBitmap& bitmap, const PngOption
                     std::memcpy(to, in, width);
             }
         }
-        // A linear symbol's rows are alike but where its text is.
-        return alike * 8 >= height * 7;
+        // Bars and modules some pixels high: at least every other row repeats the one above.
+        return alike * 2 >= height;
     };
     std::vector<std::uint8_t> out;
     if (!png::writeRows(rows, options, pack, out)) return {};

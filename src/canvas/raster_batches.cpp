@@ -339,6 +339,13 @@ constexpr std::array<StampRow<P>, sizeof...(W)> stampRows(std::index_sequence<W.
 template <class P>
 constexpr auto kStampRows = stampRows<P>(std::make_index_sequence<17>{});
 
+// Kept per thread; looked up once per batch, as each use of a thread's variable in a template
+// would look it up again.
+std::vector<std::int64_t>& stampPlaces() {
+    thread_local std::vector<std::int64_t> places;
+    return places;
+}
+
 }  // namespace
 
 template <class P>
@@ -351,7 +358,7 @@ void RasterCanvasT<P>::stamps(const Stamps& shape) {
     });
     // Places wholly inside the bitmap, as the offsets of their corners: the shape is stamped at
     // them row by row. Its one colour makes the order of the writes immaterial.
-    thread_local std::vector<std::int64_t> inside;
+    std::vector<std::int64_t>& inside = stampPlaces();
     inside.clear();
     bool drawn = false;
     for (const Place& at : shape.places) {

@@ -34,7 +34,7 @@ bool RasterCanvasT<P>::hold(const FillPart& part) {
         return true;
     }
     if (held_.size() >= kMaxHeld) return false;
-    if (held_.empty()) held_.reserve(256);
+    if (held_.empty()) held_.reserve(32);  // small enough for the allocator's per-thread cache
     held_.push_back({static_cast<std::int32_t>(l), static_cast<std::int32_t>(t),
                      static_cast<std::int32_t>(r), static_cast<std::int32_t>(b),
                      pixel(part.color)});

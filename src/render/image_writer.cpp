@@ -34,10 +34,11 @@ std::unique_ptr<Raster> painted(Control& control, ImageSize size, TColor back) {
 }
 
 // An upright PNG is painted in palette indices, which a quarter of the pixel memory makes
-// cheaper; a paint of more than 256 colours, and a turned image, in 32-bit pixels.
+// cheaper; a paint of more than 256 colours, a turned image and one to be read back (which reads
+// 32-bit pixels: one paint serves both) in 32-bit pixels.
 std::vector<std::uint8_t> pngOf(Control& control, ImageSize size, TColor back, std::int32_t turn,
-                                std::unique_ptr<Bitmap>& raster) {
-    if (turn == 0) {
+                                bool readBack, std::unique_ptr<Bitmap>& raster) {
+    if (turn == 0 && !readBack) {
         const auto indexed = painted<IndexedBitmap>(control, size, back);
         if (indexed->exact()) return encodePng(*indexed);
     }
@@ -62,7 +63,7 @@ void ImageWriter::paint(Control& control, ImageSize size) {
     std::unique_ptr<Bitmap> raster;
     switch (format_) {
         case ImageFormat::Png: {
-            bytes_ = pngOf(control, size, back, turn, raster);
+            bytes_ = pngOf(control, size, back, turn, options_.verify, raster);
             PngExtras extras{options_.dotsPerInch, std::nullopt};
             if (options_.transparent) extras.transparent = back;
             if ((extras.dotsPerInch || extras.transparent) && !bytes_.empty() &&

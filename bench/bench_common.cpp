@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "quorvantix/indexed_bitmap.h"
 #include "quorvantix/png.h"
 #include "quorvantix/raster.h"
 
@@ -17,7 +18,8 @@ std::string& folder() {
     return path;
 }
 
-void paintInto(const OurSymbol& s, qv::Bitmap& bitmap) {
+template <class Raster>
+void paintInto(const OurSymbol& s, Raster& bitmap) {
     if (s.beforePaint) s.beforePaint();
     s.control->paintBarcode(bitmap.canvas());
 }
@@ -75,6 +77,30 @@ void registerOurs(const OurSymbol& s) {
                 }
             }
         });
+    // The image output path: the 8-bit raster, and the PNG from it kept in memory.
+    benchmark::RegisterBenchmark((s.name + "/draw8/quorvantix").c_str(),
+                                 [s, pixels](benchmark::State& state) {
+                                     for (auto _ : state) {
+                                         qv::IndexedBitmap bitmap(s.image.width, s.image.height);
+                                         paintInto(s, bitmap);
+                                         benchmark::DoNotOptimize(bitmap.indices().data());
+                                         benchmark::ClobberMemory();
+                                     }
+                                     state.counters["pixels"] = static_cast<double>(pixels);
+                                 });
+    benchmark::RegisterBenchmark((s.name + "/pngmem/quorvantix").c_str(),
+                                 [s](benchmark::State& state) {
+                                     for (auto _ : state) {
+                                         qv::IndexedBitmap bitmap(s.image.width, s.image.height);
+                                         paintInto(s, bitmap);
+                                         if (!bitmap.exact()) {
+                                             state.SkipWithError("more than 256 colours");
+                                             break;
+                                         }
+                                         auto png = qv::encodePng(bitmap);
+                                         benchmark::DoNotOptimize(png.data());
+                                     }
+                                 });
     benchmark::RegisterBenchmark(
         (s.name + "/floor/memset").c_str(), [pixels](benchmark::State& state) {
             std::vector<std::uint32_t> buffer(static_cast<std::size_t>(pixels));

@@ -1,6 +1,8 @@
 // Shared pieces of the benchmark suites. Every benchmark is named "<symbol>/<stage>/<library>",
-// stages encode, draw and png, plus "<symbol>/floor/memset": a plain memset of an image as large
-// as ours, the least any drawing of it can cost. scripts/bench.sh turns the JSON into one table.
+// stages encode, draw and png, ours also draw8 (into the 8-bit raster image output paints) and
+// pngmem (a PNG from it, in memory), plus "<symbol>/floor/memset": a plain memset of an image as
+// large as ours, the least any drawing of it can cost. scripts/bench.sh turns the JSON into one
+// table, draw8 and pngmem beside the peers' draw and png.
 #pragma once
 
 #include <cstdint>
@@ -29,7 +31,8 @@ struct OurSymbol {
     Image image;
 };
 
-// Registers encode, draw (into a fresh bitmap), png (written to a file) and the memset floor.
+// Registers encode, draw (into a fresh bitmap), png (written to a file), draw8, pngmem and the
+// memset floor.
 void registerOurs(const OurSymbol& symbol);
 
 // zint: one symbol object, cleared and encoded again at every iteration.

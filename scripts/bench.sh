@@ -49,19 +49,20 @@ head += ["ns/px", "drawing ns/px", "memset ns/px", "drawing x floor"]
 rows = []
 for s in symbols:
     floor = runs.get((s, "floor", "memset"))
-    for stage in ("encode", "draw", "png"):
+    for stage in ("encode", "draw", "draw8", "png", "pngmem"):
         ours = runs.get((s, stage, "quorvantix"))
         if ours is None:
             continue
         row = [s, stage, rate(ours[0])]
         for p in peers:
-            theirs = runs.get((s, stage, p))
+            # The 8-bit raster and the PNG in memory stand beside the peers' bitmap and PNG.
+            theirs = runs.get((s, {"draw8": "draw", "pngmem": "png"}.get(stage, stage), p))
             if theirs is None:
                 row += ["-", "-"]
             else:
                 row += [rate(theirs[0]), f"{theirs[0] / ours[0]:.2f}"]
         encoded = runs.get((s, "encode", "quorvantix"))
-        if stage == "draw" and ours[1] and floor and encoded:
+        if stage in ("draw", "draw8") and ours[1] and floor and encoded:
             # The drawing's share: the draw stage less encoding alone.
             px = ours[0] / ours[1]
             drawing = max(ours[0] - encoded[0], 0.0) / ours[1]

@@ -52,7 +52,7 @@ owner() {
             fi
             case $stem in
                 types | property | member_property) echo core ;;
-                raster | svg | png | bounds | recording | folder_sync) echo canvas ;;
+                raster | indexed_bitmap | svg | png | bounds | recording | folder_sync) echo canvas ;;
                 host | units) echo render ;;
                 *) echo "?" ;;
             esac

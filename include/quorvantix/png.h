@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "quorvantix/indexed_bitmap.h"
 #include "quorvantix/raster.h"
 
 namespace qv {
@@ -17,6 +18,9 @@ struct PngOptions {
 // else 8-bit RGB. Empty for an empty bitmap, one wider or taller than 1,000,000 pixels (which
 // readers refuse), or on failure.
 std::vector<std::uint8_t> encodePng(const Bitmap& bitmap, const PngOptions& options = {});
+// The same pixels straight from the indices: a palette of the colours the pixels use, with the
+// fewest bits per pixel. Empty as above, and for a bitmap that is not exact().
+std::vector<std::uint8_t> encodePng(const IndexedBitmap& bitmap, const PngOptions& options = {});
 class FolderSync;
 
 // Writes atomically (temporary file, then rename): the file appears whole or not at all. Not

@@ -11,7 +11,8 @@
 namespace qv {
 
 namespace canvas {
-class RasterCanvas;
+template <class P>
+class RasterCanvasT;
 }
 
 class Bitmap {
@@ -35,7 +36,8 @@ class Bitmap {
     Canvas& canvas();
 
   private:
-    friend class canvas::RasterCanvas;
+    template <class P>
+    friend class canvas::RasterCanvasT;
     // The canvas may hold rectangle fills back and write them in one pass; reading the pixels
     // writes them, and from then on the canvas draws straight into the pixels.
     void settle() const;
@@ -45,7 +47,7 @@ class Bitmap {
     std::size_t count_;
     std::size_t capacity_ = 0;                 // pixels allocated, at least count_
     std::unique_ptr<std::uint32_t[]> pixels_;  // written by the canvas before anyone reads them
-    std::unique_ptr<canvas::RasterCanvas> canvas_;
+    std::unique_ptr<canvas::RasterCanvasT<std::uint32_t>> canvas_;
 };
 
 }  // namespace qv

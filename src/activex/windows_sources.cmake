@@ -11,6 +11,7 @@ set(QV_WINDOWS_SOURCES
     canvas/bounds.cpp
     canvas/canvas.cpp
     canvas/ellipse_shape.cpp
+    canvas/indexed_bitmap.cpp
     canvas/raster_batches.cpp
     canvas/raster_canvas.cpp
     canvas/raster_shapes.cpp
@@ -67,6 +68,8 @@ set(QV_LINUX_ONLY_SOURCES
     canvas/folder_sync.cpp
     canvas/font_engine.cpp
     canvas/png.cpp
+    canvas/png_indexed.cpp
+    canvas/row_deflate.cpp
     canvas/svg.cpp
     canvas/text_render.cpp)
 

@@ -14,12 +14,26 @@
 
 namespace qv::canvas {
 
-// Paints `colour` over dst wherever src has it: a row given as a scanline laid over pixels, four at
-// a time, as a select per pixel costs less than a branch per bar.
-inline void overlay(std::uint32_t* dst, const std::uint32_t* src, std::int64_t n, TColor colour) {
-    using Four = std::uint32_t __attribute__((vector_size(16)));
-    const Four c = {colour, colour, colour, colour};
-    for (; n >= 4; n -= 4, dst += 4, src += 4) {
+// Paints `colour` over dst wherever src has it: a row given as a scanline laid over pixels, 16
+// bytes at a time, as a select per pixel costs less than a branch per bar.
+template <class P>
+struct Lanes;
+template <>
+struct Lanes<std::uint32_t> {
+    using type = std::uint32_t __attribute__((vector_size(16)));
+};
+template <>
+struct Lanes<std::uint8_t> {
+    using type = std::uint8_t __attribute__((vector_size(16)));
+};
+
+template <class P>
+inline void overlay(P* dst, const P* src, std::int64_t n, P colour) {
+    using Four = typename Lanes<P>::type;
+    constexpr std::int64_t kLanes = 16 / sizeof(P);
+    Four c;
+    for (std::int64_t k = 0; k < kLanes; ++k) c[k] = colour;
+    for (; n >= kLanes; n -= kLanes, dst += kLanes, src += kLanes) {
         Four s, d;
         std::memcpy(&s, src, sizeof s);
         std::memcpy(&d, dst, sizeof d);
@@ -58,19 +72,23 @@ inline bool asFill(const Piece& p, FillPart& part) {
 }
 
 // One fill of a group: columns [left, right) of every row the group covers.
+template <class P>
 struct Run {
     std::int32_t left, right;
-    TColor colour;
+    P colour;
 };
 
 // Writes the fills of a batch, clipped already. Rows from `pristine` down are not written yet:
 // they are the base colour under the fills held back (`under`), and are written only when the
 // batch reaches them. Consecutive fills over the same rows (the bars of a symbol row) form a
 // group: rows of it that were alike before come out alike, so they are painted once and copied.
+template <class P>
 class BatchWriter {
   public:
-    BatchWriter(const Surface& s, std::int64_t pristine, TColor base,
-                std::span<const FillRect> under)
+    using FillRect = FillRectOf<P>;
+    using Surface = SurfaceOf<P>;
+
+    BatchWriter(const Surface& s, std::int64_t pristine, P base, std::span<const FillRect> under)
         : s_(s),
           pristine_(pristine),
           base_(base),
@@ -80,7 +98,7 @@ class BatchWriter {
           before_(kept_.before),
           line_(kept_.line),
           same_(kept_.same),
-          known_(pristine == 0 && s.height <= RasterCanvas::kMaxKnownRows) {
+          known_(pristine == 0 && s.height <= RasterCanvasT<P>::kMaxKnownRows) {
         group_.clear();
         if (known_) same_.assign(static_cast<std::size_t>(s.height) + 1, 0);
     }
@@ -90,7 +108,7 @@ class BatchWriter {
         known_ = false;  // drawn on by others from here
         return s_;
     }
-    void fill(std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b, TColor colour) {
+    void fill(std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b, P colour) {
         if (!group_.empty() && (t != top_ || b != bottom_)) flush();
         if (group_.empty() && b - t == 1) {
             reach(t + 1);
@@ -110,27 +128,27 @@ class BatchWriter {
         top_ = t;
         bottom_ = b;
     }
-    void addToGroup(std::int64_t l, std::int64_t r, TColor colour) {
+    void addToGroup(std::int64_t l, std::int64_t r, P colour) {
         group_.push_back({static_cast<std::int32_t>(l), static_cast<std::int32_t>(r), colour});
     }
     std::int64_t width() const { return s_.width; }
     // Room for a scanline of n pixels, kept per thread.
-    std::uint32_t* line(std::size_t n) {
+    P* line(std::size_t n) {
         if (line_.size() < n) line_.resize(n);
         return line_.data();
     }
     // The colour for the spaces of a scanline over columns [from, to) of a group ending with row
     // y: the colour under them before the batch (the last row's: the first may be an edge),
     // unless it is the bars' colour.
-    TColor gapColour(std::int64_t y, std::int64_t from, std::int64_t to, TColor bars) const {
-        const TColor before = under(y, from, to).colour;
-        return before != bars ? before : ~bars;
+    P gapColour(std::int64_t y, std::int64_t from, std::int64_t to, P bars) const {
+        const P before = under(y, from, to).colour;
+        return before != bars ? before : static_cast<P>(~bars);
     }
     // A group over rows t .. b - 1 whose fills are the pixels of `scan` equal to `colour`, scan[0]
     // lying on column `from` and the last on column to - 1; its other pixels are `gap`. Written at
     // once: the scan is the caller's.
-    void scanGroup(std::int64_t t, std::int64_t b, const std::uint32_t* scan, std::int64_t from,
-                   std::int64_t to, TColor colour, TColor gap) {
+    void scanGroup(std::int64_t t, std::int64_t b, const P* scan, std::int64_t from,
+                   std::int64_t to, P colour, P gap) {
         flush();
         top_ = t;
         bottom_ = b;
@@ -174,23 +192,23 @@ class BatchWriter {
     }
 
   private:
-    std::uint32_t* row(std::int64_t y) const { return s_.pixels + y * s_.width; }
+    P* row(std::int64_t y) const { return s_.pixels + y * s_.width; }
     // Whether row y is known to be like row y - 1; false is always safe.
     void mark(std::int64_t y, bool same) {
         if (known_ && y <= s_.height) same_[static_cast<std::size_t>(y)] = same;
     }
-    void paint(std::uint32_t* r) const {
+    void paint(P* r) const {
         if (scan_.pixels != nullptr) {
             overlay(r + scan_.from, scan_.pixels, scan_.to - scan_.from, scan_.colour);
             return;
         }
-        for (const Run& f : group_) fillShort(r + f.left, r + f.right, f.colour);
+        for (const Run<P>& f : group_) fillShort(r + f.left, r + f.right, f.colour);
     }
     // The columns [from, to) the group paints within.
     std::pair<std::int32_t, std::int32_t> span() const {
         if (scan_.pixels != nullptr) return {scan_.from, scan_.to};
         std::int32_t from = group_.front().left, to = group_.front().right;
-        for (const Run& f : group_) {
+        for (const Run<P>& f : group_) {
             from = std::min(from, f.left);
             to = std::max(to, f.right);
         }
@@ -199,7 +217,7 @@ class BatchWriter {
     // Columns [from, to) of row y before the batch: the colour of the last fill (or the base)
     // that covered them all, and the first of the held fills drawn over part of them after it.
     struct Under {
-        TColor colour;
+        P colour;
         std::size_t partFrom;
     };
     Under under(std::int64_t y, std::int64_t from, std::int64_t to) const {
@@ -213,7 +231,7 @@ class BatchWriter {
     // A fresh row with a scanline group over it: as it was before, with the scanline copied over
     // where its spaces are the colour that was there, and laid over elsewhere.
     void paintFresh(std::int64_t y) {
-        std::uint32_t* const r = row(y);
+        P* const r = row(y);
         const Under u = under(y, scan_.from, scan_.to);
         if (u.colour != scan_.gap) {
             restore(y);
@@ -222,7 +240,7 @@ class BatchWriter {
         }
         restoreAround(y, scan_.from, scan_.to);
         std::memcpy(r + scan_.from, scan_.pixels,
-                    static_cast<std::size_t>(scan_.to - scan_.from) * sizeof(std::uint32_t));
+                    static_cast<std::size_t>(scan_.to - scan_.from) * sizeof(P));
         // Where later fills covered part of the span, they come back and the bars over them.
         const auto parts = std::span(under_).subspan(u.partFrom);
         const auto part = [&](const FillRect& f, auto&& draw) {
@@ -231,17 +249,16 @@ class BatchWriter {
             if (l < rr) draw(l, rr, f.color);
         };
         for (const FillRect& f : parts)
-            part(f,
-                 [&](std::int32_t l, std::int32_t rr, TColor c) { std::fill(r + l, r + rr, c); });
+            part(f, [&](std::int32_t l, std::int32_t rr, P c) { std::fill(r + l, r + rr, c); });
         for (const FillRect& f : parts) {
-            part(f, [&](std::int32_t l, std::int32_t rr, TColor) {
+            part(f, [&](std::int32_t l, std::int32_t rr, P) {
                 overlay(r + l, scan_.pixels + (l - scan_.from), rr - l, scan_.colour);
             });
         }
     }
     // Row y as it was before the batch outside columns [from, to).
     void restoreAround(std::int64_t y, std::int32_t from, std::int32_t to) const {
-        std::uint32_t* const r = row(y);
+        P* const r = row(y);
         const auto width = static_cast<std::int32_t>(s_.width);
         std::fill(r, r + from, base_);
         std::fill(r + to, r + width, base_);
@@ -253,7 +270,7 @@ class BatchWriter {
     }
     // Row y as it was before the batch: the base colour and the held fills over it.
     void restore(std::int64_t y) const {
-        std::uint32_t* const r = row(y);
+        P* const r = row(y);
         std::fill(r, r + s_.width, base_);
         for (const FillRect& f : under_) {
             if (f.top <= y && y < f.bottom) std::fill(r + f.left, r + f.right, f.color);
@@ -297,7 +314,7 @@ class BatchWriter {
             return;
         }
         const auto [from, to] = span();
-        const auto bytes = static_cast<std::size_t>(to - from) * sizeof(std::uint32_t);
+        const auto bytes = static_cast<std::size_t>(to - from) * sizeof(P);
         if (known_) {
             // Rows known to be alike stay alike: painted once, then copied.
             for (std::int64_t y = top_; y < end; ++y) {
@@ -309,10 +326,10 @@ class BatchWriter {
             }
             return;
         }
-        const bool copies = to - from <= RasterCanvas::kMaxCopiedRow;
-        const std::uint32_t* painted = nullptr;
+        const bool copies = to - from <= RasterCanvasT<P>::kMaxCopiedRow;
+        const P* painted = nullptr;
         for (std::int64_t y = top_; y < end; ++y) {
-            std::uint32_t* const r = row(y);
+            P* const r = row(y);
             if (painted != nullptr && std::memcmp(r + from, before_.data(), bytes) == 0) {
                 std::memcpy(r + from, painted + from, bytes);
                 continue;
@@ -327,32 +344,32 @@ class BatchWriter {
 
     Surface s_;
     std::int64_t pristine_;
-    TColor base_;
+    P base_;
     std::span<const FillRect> under_;
     std::int64_t top_ = 0;
     std::int64_t bottom_ = 0;
     struct Scan {
-        const std::uint32_t* pixels = nullptr;
+        const P* pixels = nullptr;
         std::int32_t from = 0, to = 0;
-        TColor colour = 0;
-        TColor gap = 0;
+        P colour = 0;
+        P gap = 0;
     } scan_;
     // Scratch kept per thread: the group's fills, a row as it was before them and a scanline.
     // Looked up once per batch, as every use of a thread's variable would check that it exists.
     struct Scratch {
-        std::vector<Run> group;
-        std::vector<std::uint32_t> before;
+        std::vector<Run<P>> group;
+        std::vector<P> before;
         std::vector<std::uint8_t> same;
-        std::vector<std::uint32_t> line;
+        std::vector<P> line;
     };
     static Scratch& scratch() {
         thread_local Scratch kept;
         return kept;
     }
     Scratch& kept_;
-    std::vector<Run>& group_;
-    std::vector<std::uint32_t>& before_;
-    std::vector<std::uint32_t>& line_;
+    std::vector<Run<P>>& group_;
+    std::vector<P>& before_;
+    std::vector<P>& line_;
     // On a fresh bitmap the writer knows which rows are alike, so it never compares them.
     std::vector<std::uint8_t>& same_;
     bool known_;

@@ -47,8 +47,9 @@ class EllipseStep {
     std::int64_t err_;
 };
 
-void drawCentreRuleEllipse(const Surface& s, std::int64_t l, std::int64_t t, std::int64_t r,
-                           std::int64_t b, const TColor* brush, TColor pen) {
+template <class P>
+void drawCentreRuleEllipse(const SurfaceOf<P>& s, std::int64_t l, std::int64_t t, std::int64_t r,
+                           std::int64_t b, const P* brush, P pen) {
     const long double rx = static_cast<long double>(r - l) / 2;
     const long double ry = static_cast<long double>(b - t) / 2;
     const long double cx = static_cast<long double>(l) + rx;
@@ -138,8 +139,9 @@ const EllipseShape& shapeOf(std::int64_t w, std::int64_t h, EllipseShape& fresh)
 
 }  // namespace
 
-void drawEllipse(const Surface& s, std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b,
-                 const TColor* brush, TColor pen) {
+template <class P>
+void drawEllipse(const SurfaceOf<P>& s, std::int64_t l, std::int64_t t, std::int64_t r,
+                 std::int64_t b, const P* brush, std::type_identity_t<P> pen) {
     if (l > r) std::swap(l, r);
     if (t > b) std::swap(t, b);
     const std::int64_t w = r - l;
@@ -158,10 +160,10 @@ void drawEllipse(const Surface& s, std::int64_t l, std::int64_t t, std::int64_t 
     const EllipseShape& shape = shapeOf(w, h, fresh);
     if (l >= 0 && t >= 0 && r <= s.width && b <= s.height) {
         // Wholly inside: nothing to clip.
-        std::uint32_t* const top = s.pixels + t * s.width + l;
-        std::uint32_t* const bottom = s.pixels + (b - 1) * s.width + l;
+        P* const top = s.pixels + t * s.width + l;
+        P* const bottom = s.pixels + (b - 1) * s.width + l;
         if (brush != nullptr) {
-            std::uint32_t* row = top;
+            P* row = top;
             for (const std::int64_t in : shape.inset) {
                 if (in >= 0) fillShort(row + in, row + w - in, *brush);
                 row += s.width;
@@ -188,5 +190,11 @@ void drawEllipse(const Surface& s, std::int64_t l, std::int64_t t, std::int64_t 
         s.set(r - 1 - p.x, b - 1 - p.y, pen);
     }
 }
+
+template void drawEllipse<std::uint32_t>(const Surface&, std::int64_t, std::int64_t, std::int64_t,
+                                         std::int64_t, const std::uint32_t*, std::uint32_t);
+template void drawEllipse<std::uint8_t>(const IndexSurface&, std::int64_t, std::int64_t,
+                                        std::int64_t, std::int64_t, const std::uint8_t*,
+                                        std::uint8_t);
 
 }  // namespace qv::canvas

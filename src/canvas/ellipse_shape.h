@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <type_traits>
 #include <vector>
 
 #include "canvas/raster_shapes.h"
@@ -25,7 +26,8 @@ struct EllipseShape {
 EllipseShape steppedEllipse(std::int64_t w, std::int64_t h);
 
 // Filled ellipse in the half-open box (l, t, r, b); brush may be null (no interior).
-void drawEllipse(const Surface& s, std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b,
-                 const TColor* brush, TColor pen);
+template <class P>
+void drawEllipse(const SurfaceOf<P>& s, std::int64_t l, std::int64_t t, std::int64_t r,
+                 std::int64_t b, const P* brush, std::type_identity_t<P> pen);
 
 }  // namespace qv::canvas

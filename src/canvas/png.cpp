@@ -9,26 +9,11 @@
 #include <span>
 #include <vector>
 
+#include "canvas/png_rows.h"
+#include "canvas/row_deflate.h"
+
 namespace qv {
 namespace {
-
-struct Colour {
-    std::uint8_t red, green, blue;
-};
-constexpr int kColourRgb = 2;
-constexpr int kColourPalette = 3;
-
-// What the writer needs, already laid out as PNG rows.
-struct Rows {
-    std::size_t width = 0;
-    std::size_t height = 0;
-    int bitDepth = 8;
-    int colourType = kColourRgb;
-    const Colour* palette = nullptr;
-    int paletteSize = 0;
-    const std::uint8_t* data = nullptr;
-    std::size_t rowBytes = 0;
-};
 
 // Most images hold two colours: this settles them in one pass the compiler can vectorise, with no
 // table. False if there are more.
@@ -89,13 +74,6 @@ bool indexColours(std::span<const std::uint32_t> pixels, std::vector<std::uint32
     return true;
 }
 
-int bitDepthFor(std::size_t colours) {
-    if (colours <= 2) return 1;
-    if (colours <= 4) return 2;
-    if (colours <= 16) return 4;
-    return 8;
-}
-
 // Packs rows of one index per byte into rows of Depth bits per pixel, leftmost pixel in the high
 // bits. A packed row is never longer than an unpacked one, so this runs in place.
 template <int Depth>
@@ -114,9 +92,6 @@ void packRows(std::uint8_t* data, std::size_t width, std::size_t height, std::si
         if (whole < rowBytes) out[whole] = pack(in + whole * perByte, width - whole * perByte);
     }
 }
-
-// PNG readers refuse images wider or taller than this (libpng's default limit): none is written.
-constexpr std::size_t kMaxSide = 1'000'000;
 
 // One compressor per thread and level, kept for the life of the thread: setting one up costs more
 // than compressing a barcode.
@@ -152,20 +127,32 @@ void chunk(std::vector<std::uint8_t>& out, const char (&type)[5], std::size_t si
     putBig32(out, libdeflate_crc32(0, out.data() + from, size + 4));
 }
 
-bool writeRows(const Rows& rows, const PngOptions& options, std::vector<std::uint8_t>& out) {
+}  // namespace
+
+namespace png {
+
+int bitDepthFor(std::size_t colours) {
+    if (colours <= 2) return 1;
+    if (colours <= 4) return 2;
+    if (colours <= 16) return 4;
+    return 8;
+}
+
+bool writeRows(const Rows& rows, const PngOptions& options, const RowFill& fill,
+               std::vector<std::uint8_t>& out) {
     if (rows.width > kMaxSide || rows.height > kMaxSide) return false;
     // Each row behind its filter byte: none, as index rows gain nothing from filters.
     const std::size_t stride = rows.rowBytes + 1;
     thread_local std::vector<std::uint8_t> filtered;
     filtered.resize(stride * rows.height);
-    for (std::size_t y = 0; y < rows.height; ++y) {
-        filtered[y * stride] = 0;
-        std::memcpy(&filtered[y * stride + 1], rows.data + y * rows.rowBytes, rows.rowBytes);
-    }
+    for (std::size_t y = 0; y < rows.height; ++y) filtered[y * stride] = 0;
+    const bool repeated = fill(filtered.data() + 1, stride);
     // Past the fastest level deflate costs far more time than it saves bytes on barcodes.
-    libdeflate_compressor* c = compressor(rows.palette != nullptr ? 1 : 6);
-    if (c == nullptr) return false;
-    const std::size_t bound = libdeflate_zlib_compress_bound(c, filtered.size());
+    const bool byRows = repeated && stride <= kMaxRowDistance;
+    libdeflate_compressor* c = byRows ? nullptr : compressor(rows.palette != nullptr ? 1 : 6);
+    if (!byRows && c == nullptr) return false;
+    const std::size_t bound = byRows ? rowDeflateBound(filtered.size())
+                                     : libdeflate_zlib_compress_bound(c, filtered.size());
 
     static constexpr std::uint8_t kSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     out.assign(kSignature, kSignature + sizeof kSignature);
@@ -202,8 +189,10 @@ bool writeRows(const Rows& rows, const PngOptions& options, std::vector<std::uin
     putBig32(out, 0);
     out.insert(out.end(), {'I', 'D', 'A', 'T'});
     out.resize(lengthAt + 8 + bound);
-    const std::size_t packed = libdeflate_zlib_compress(c, filtered.data(), filtered.size(),
-                                                        out.data() + lengthAt + 8, bound);
+    const std::size_t packed =
+        byRows ? rowDeflate(filtered.data(), stride, rows.height, out.data() + lengthAt + 8)
+               : libdeflate_zlib_compress(c, filtered.data(), filtered.size(),
+                                          out.data() + lengthAt + 8, bound);
     if (packed == 0 || packed > 0x7FFFFFFF) return false;
     out.resize(lengthAt + 8 + packed);
     for (int i = 0; i < 4; ++i)
@@ -214,27 +203,27 @@ bool writeRows(const Rows& rows, const PngOptions& options, std::vector<std::uin
     return true;
 }
 
-}  // namespace
+}  // namespace png
 
 std::vector<std::uint8_t> encodePng(const Bitmap& bitmap, const PngOptions& options) {
     // A PNG has at least one pixel each way: an empty bitmap has no image.
     if (bitmap.width() == 0 || bitmap.height() == 0) return {};
     const auto width = static_cast<std::size_t>(bitmap.width());
     const auto height = static_cast<std::size_t>(bitmap.height());
-    Rows rows;
+    png::Rows rows;
     rows.width = width;
     rows.height = height;
 
     std::vector<std::uint32_t> colours;
-    std::vector<Colour> palette;
+    std::vector<png::Colour> palette;
     std::vector<std::uint8_t> data;
     if (indexColours(bitmap.pixels(), colours, data)) {
         for (const std::uint32_t c : colours)
             palette.push_back({static_cast<std::uint8_t>(c & 0xFF),
                                static_cast<std::uint8_t>(c >> 8),
                                static_cast<std::uint8_t>(c >> 16)});
-        rows.colourType = kColourPalette;
-        rows.bitDepth = bitDepthFor(palette.size());
+        rows.colourType = png::kColourPalette;
+        rows.bitDepth = png::bitDepthFor(palette.size());
         rows.palette = palette.data();
         rows.paletteSize = static_cast<int>(palette.size());
         rows.rowBytes = (width * static_cast<std::size_t>(rows.bitDepth) + 7) / 8;
@@ -252,10 +241,13 @@ std::vector<std::uint8_t> encodePng(const Bitmap& bitmap, const PngOptions& opti
         }
         rows.rowBytes = width * 3;
     }
-    rows.data = data.data();
-
     std::vector<std::uint8_t> out;
-    if (!writeRows(rows, options, out)) return {};
+    const auto copyRows = [&](std::uint8_t* to, std::size_t stride) {
+        for (std::size_t y = 0; y < height; ++y)
+            std::memcpy(to + y * stride, data.data() + y * rows.rowBytes, rows.rowBytes);
+        return false;
+    };
+    if (!png::writeRows(rows, options, copyRows, out)) return {};
     return out;
 }
 

@@ -15,24 +15,29 @@ namespace {
 
 // Whole modules of one grid row, `pitch` pixels each: the usual small pitches unrolled, as a
 // loop of unknown length per module costs more than the stores.
-template <int Pitch>
-void fillModulesOf(std::uint32_t* q, const std::uint8_t* cells, std::int64_t count, TColor dark,
-                   TColor light) {
+template <class P, int Pitch>
+void fillModulesOf(P* q, const std::uint8_t* cells, std::int64_t count, P dark, P light) {
     for (std::int64_t i = 0; i < count; ++i, q += Pitch) {
-        const TColor c = cells[i] != 0 ? dark : light;
+        const P c = cells[i] != 0 ? dark : light;
         for (int k = 0; k < Pitch; ++k) q[k] = c;
     }
 }
 
-using ModuleFill = void (*)(std::uint32_t*, const std::uint8_t*, std::int64_t, TColor, TColor);
-constexpr std::array<ModuleFill, 9> kModuleFills{
-    nullptr,           &fillModulesOf<1>, &fillModulesOf<2>, &fillModulesOf<3>, &fillModulesOf<4>,
-    &fillModulesOf<5>, &fillModulesOf<6>, &fillModulesOf<7>, &fillModulesOf<8>};
+template <class P>
+using ModuleFill = void (*)(P*, const std::uint8_t*, std::int64_t, P, P);
+template <class P, int... Pitch>
+constexpr std::array<ModuleFill<P>, sizeof...(Pitch) + 1> moduleFills(
+    std::integer_sequence<int, Pitch...>) {
+    return {nullptr, &fillModulesOf<P, Pitch + 1>...};
+}
+template <class P>
+constexpr auto kModuleFills = moduleFills<P>(std::make_integer_sequence<int, 8>{});
 
-void fillModules(std::uint32_t* q, const std::uint8_t* cells, std::int64_t count,
-                 std::int64_t pitch, TColor dark, TColor light) {
-    if (pitch < static_cast<std::int64_t>(kModuleFills.size())) {
-        kModuleFills[static_cast<std::size_t>(pitch)](q, cells, count, dark, light);
+template <class P>
+void fillModules(P* q, const std::uint8_t* cells, std::int64_t count, std::int64_t pitch, P dark,
+                 P light) {
+    if (pitch < static_cast<std::int64_t>(kModuleFills<P>.size())) {
+        kModuleFills<P>[static_cast<std::size_t>(pitch)](q, cells, count, dark, light);
         return;
     }
     for (std::int64_t i = 0; i < count; ++i, q += pitch) {
@@ -41,7 +46,8 @@ void fillModules(std::uint32_t* q, const std::uint8_t* cells, std::int64_t count
 }
 }  // namespace
 
-bool RasterCanvas::beginBatch(std::vector<FillRect>& under) {
+template <class P>
+bool RasterCanvasT<P>::beginBatch(std::vector<FillRect>& under) {
     // A fresh bitmap with few fills held is written as the batch reaches its rows.
     const bool fresh = holding_ && held_.size() <= kShortHeld;
     if (fresh) {
@@ -51,7 +57,8 @@ bool RasterCanvas::beginBatch(std::vector<FillRect>& under) {
     return fresh;
 }
 
-void RasterCanvas::pieces(std::span<const Piece> batch) {
+template <class P>
+void RasterCanvasT<P>::pieces(std::span<const Piece> batch) {
     if (batch.empty()) return;
     const Piece* lastRectangle = nullptr;
     // On a fresh bitmap the fills join those held back, to be written band by band, each band's
@@ -72,7 +79,8 @@ void RasterCanvas::pieces(std::span<const Piece> batch) {
     }
 }
 
-bool RasterCanvas::sameRows(std::span<const Piece> batch) const {
+template <class P>
+bool RasterCanvasT<P>::sameRows(std::span<const Piece> batch) const {
     const std::int64_t h = bitmap_.height();
     std::int64_t top = -1, bottom = -1;
     for (const Piece& p : batch) {
@@ -86,10 +94,11 @@ bool RasterCanvas::sameRows(std::span<const Piece> batch) const {
     return true;
 }
 
-void RasterCanvas::drawPieces(std::span<const Piece> batch, const Piece*& lastRectangle) {
+template <class P>
+void RasterCanvasT<P>::drawPieces(std::span<const Piece> batch, const Piece*& lastRectangle) {
     std::vector<FillRect> under;
     const bool fresh = beginBatch(under);
-    const Surface s = surface();
+    const SurfaceOf<P> s = surface();
     std::span<const Piece> rest = batch;
     if (!fresh) {
         // Runs along a row onto pixels already written (a symbol's modules after its finder
@@ -105,24 +114,24 @@ void RasterCanvas::drawPieces(std::span<const Piece> batch, const Piece*& lastRe
             const std::int64_t l = std::max<std::int64_t>(lo, 0);
             const std::int64_t r = std::min(hi, s.width);
             if (l >= r) continue;
-            std::uint32_t* const row = s.pixels + p.a.y * s.width;
-            fillShort(row + l, row + r, p.colour);
+            P* const row = s.pixels + p.a.y * s.width;
+            fillShort(row + l, row + r, pixel(p.colour));
         }
         rest = batch.subspan(i);
     }
-    BatchWriter writer(s, fresh ? 0 : s.height, base_, under);
+    BatchWriter<P> writer(s, fresh ? 0 : s.height, base_, under);
     for (const Piece& p : rest) {
         if (p.kind == Piece::Kind::Rectangle) lastRectangle = &p;
         FillPart part{};
         if (!asFill(p, part)) {
-            drawThinLine(writer.surface(), wide(p.a), wide(p.b), p.colour);
+            drawThinLine(writer.surface(), wide(p.a), wide(p.b), pixel(p.colour));
             continue;
         }
         const std::int64_t l = std::max<std::int64_t>(part.left, 0);
         const std::int64_t t = std::max<std::int64_t>(part.top, 0);
         const std::int64_t r = std::min(part.right, s.width);
         const std::int64_t b = std::min(part.bottom, s.height);
-        if (l < r && t < b) writer.fill(l, t, r, b, part.color);
+        if (l < r && t < b) writer.fill(l, t, r, b, pixel(part.color));
     }
     writer.finish();
 }
@@ -132,34 +141,33 @@ namespace {
 // Rows of bars wholly within the bitmap across, each laid out as a scanline and laid over its
 // rows. Spaces take the colour under the row when it is one colour there, so the writer copies
 // the scanline onto fresh rows rather than laying it over them.
+template <class P>
 class RowScanner {
   public:
-    explicit RowScanner(const BarRows& bars) : bars_(bars) {}
+    RowScanner(const BarRows& bars, P colour) : bars_(bars), colour_(colour) {}
 
     // False, with nothing drawn, when the row does not lie wholly within the bitmap across.
-    bool scan(BatchWriter& writer, const std::string& runs, std::int64_t top, std::int64_t bottom,
-              bool& drawn) {
+    bool scan(BatchWriter<P>& writer, const std::string& runs, std::int64_t top,
+              std::int64_t bottom, bool& drawn) {
         const std::int64_t m = bars_.moduleWidth;
         const std::int64_t room = writer.width() - bars_.left;
         if (bars_.left < 0 || m > kStore || room <= 0) return false;
-        const TColor gap =
-            writer.gapColour(bottom - 1, bars_.left, bars_.left + room, bars_.colour);
-        std::uint32_t* const line = writer.line(static_cast<std::size_t>(room + kStore * m));
+        const P gap = writer.gapColour(bottom - 1, bars_.left, bars_.left + room, colour_);
+        P* const line = writer.line(static_cast<std::size_t>(room + kStore * m));
         std::int64_t width = 0;
         bool bar = false;
-        using Layout =
-            bool (RowScanner::*)(std::uint32_t*, const std::string&, std::int64_t, TColor,
-                                 const std::uint32_t*, std::int64_t&, bool&) const;
+        using Layout = bool (RowScanner::*)(P*, const std::string&, std::int64_t, P, const P*,
+                                            std::int64_t&, bool&) const;
         // Narrow modules by pairs, unrolled per width; wider ones run by run.
         static constexpr std::array<Layout, 5> kLayouts{
-            &RowScanner::storeRuns, &RowScanner::pairs<1>, &RowScanner::pairs<2>,
-            &RowScanner::pairs<3>, &RowScanner::pairs<4>};
+            &RowScanner<P>::storeRuns, &RowScanner<P>::pairs<1>, &RowScanner<P>::pairs<2>,
+            &RowScanner<P>::pairs<3>, &RowScanner<P>::pairs<4>};
         const Layout layout = m < std::ssize(kLayouts) ? kLayouts[static_cast<std::size_t>(m)]
-                                                       : &RowScanner::storeRuns;
-        const std::uint32_t* const table = m < std::ssize(kLayouts) ? pairTable(gap) : nullptr;
+                                                       : &RowScanner<P>::storeRuns;
+        const P* const table = m < std::ssize(kLayouts) ? pairTable(gap) : nullptr;
         const bool fits = (this->*layout)(line, runs, room, gap, table, width, bar);
         if (!fits) return false;
-        writer.scanGroup(top, bottom, line, bars_.left, bars_.left + width, bars_.colour, gap);
+        writer.scanGroup(top, bottom, line, bars_.left, bars_.left + width, colour_, gap);
         drawn = drawn || bar;
         return true;
     }
@@ -170,23 +178,23 @@ class RowScanner {
     // The pixels of every bar of 1 to 8 modules and the space after it, also 1 to 8, each in a
     // fixed sixteen modules' room; kept per thread for the last colours and module width.
     struct PairTable {
-        TColor colour = 0, gap = 0;
+        P colour = 0, gap = 0;
         std::int64_t module = 0;
-        std::array<std::uint32_t, 64 * 16 * 4> pixels{};
+        std::array<P, 64 * 16 * 4> pixels{};
     };
-    const std::uint32_t* pairTable(TColor gap) const {
+    const P* pairTable(P gap) const {
         thread_local PairTable table;
         const std::int64_t m = bars_.moduleWidth;
-        if (table.module != m || table.colour != bars_.colour || table.gap != gap) {
+        if (table.module != m || table.colour != colour_ || table.gap != gap) {
             const auto room = static_cast<std::size_t>(16 * m);
             for (std::size_t pair = 0; pair < 64; ++pair) {
-                std::uint32_t* const out = table.pixels.data() + pair * room;
+                P* const out = table.pixels.data() + pair * room;
                 const std::size_t bar = (pair / 8 + 1) * static_cast<std::size_t>(m);
-                std::fill_n(out, bar, bars_.colour);
+                std::fill_n(out, bar, colour_);
                 std::fill_n(out + bar, room - bar, gap);
             }
             table.module = m;
-            table.colour = bars_.colour;
+            table.colour = colour_;
             table.gap = gap;
         }
         return table.pixels.data();
@@ -195,12 +203,12 @@ class RowScanner {
     // table, the next pair writing over the excess; characters other than '1' to '8' are
     // skipped, keeping their place.
     template <int M>
-    bool pairs(std::uint32_t* line, const std::string& runs, std::int64_t room, TColor gap,
-               const std::uint32_t* table, std::int64_t& width, bool& bar) const {
+    bool pairs(P* line, const std::string& runs, std::int64_t room, P gap, const P* table,
+               std::int64_t& width, bool& bar) const {
         const char* const digits = runs.data();
         const std::size_t n = runs.size();
-        std::uint32_t* p = line;
-        const std::uint32_t* const end = line + room;
+        P* p = line;
+        const P* const end = line + room;
         std::size_t i = 0;
         bool anyBar = false;
         while (i < n) {
@@ -210,10 +218,9 @@ class RowScanner {
                 const unsigned b = static_cast<unsigned char>(digits[i + 1]) - unsigned{'1'};
                 if ((a | b) >= 8) break;
                 // Most pairs are eight modules or fewer: the second half only when needed.
-                const std::uint32_t* const from = table + (a * 8 + b) * 16 * M;
-                std::memcpy(p, from, 8 * M * sizeof(std::uint32_t));
-                if (a + b + 2 > 8)
-                    std::memcpy(p + 8 * M, from + 8 * M, 8 * M * sizeof(std::uint32_t));
+                const P* const from = table + (a * 8 + b) * 16 * M;
+                std::memcpy(p, from, 8 * M * sizeof(P));
+                if (a + b + 2 > 8) std::memcpy(p + 8 * M, from + 8 * M, 8 * M * sizeof(P));
                 p += (a + b + 2) * M;
                 anyBar = true;
                 i += 2;
@@ -224,7 +231,7 @@ class RowScanner {
             do {
                 const unsigned a = static_cast<unsigned char>(digits[i]) - unsigned{'1'};
                 if (a < 8) {
-                    fillShort(p, p + (a + 1) * M, i % 2 == 0 ? bars_.colour : gap);
+                    fillShort(p, p + (a + 1) * M, i % 2 == 0 ? colour_ : gap);
                     anyBar = anyBar || i % 2 == 0;
                     p += (a + 1) * M;
                 }
@@ -238,20 +245,20 @@ class RowScanner {
     }
     // Wider modules: each run stores a fixed sixteen pixels, the next run writing over the excess,
     // so a short run costs no loop of its own.
-    bool storeRuns(std::uint32_t* line, const std::string& runs, std::int64_t room, TColor gap,
-                   const std::uint32_t*, std::int64_t& width, bool& bar) const {
-        std::array<std::uint32_t, 2 * kStore> colours;
-        std::fill_n(colours.begin(), kStore, bars_.colour);
+    bool storeRuns(P* line, const std::string& runs, std::int64_t room, P gap, const P*,
+                   std::int64_t& width, bool& bar) const {
+        std::array<P, 2 * kStore> colours;
+        std::fill_n(colours.begin(), kStore, colour_);
         std::fill_n(colours.begin() + kStore, kStore, gap);
-        std::uint32_t* p = line;
-        const std::uint32_t* const end = line + room;
+        P* p = line;
+        const P* const end = line + room;
         for (std::size_t i = 0; i < runs.size(); ++i) {
             const int c = runs[i] - '0';
             if (c < 1 || c > 8) continue;
             const std::int64_t w = c * bars_.moduleWidth;
             const std::size_t odd = i % 2;
-            std::memcpy(p, colours.data() + odd * kStore, kStore * sizeof(std::uint32_t));
-            if (w > kStore) fillShort(p + kStore, p + w, odd != 0 ? gap : bars_.colour);
+            std::memcpy(p, colours.data() + odd * kStore, kStore * sizeof(P));
+            if (w > kStore) fillShort(p + kStore, p + w, odd != 0 ? gap : colour_);
             bar = bar || odd == 0;
             p += w;
             if (p > end) return false;
@@ -261,11 +268,13 @@ class RowScanner {
     }
 
     const BarRows& bars_;
+    const P colour_;
 };
 
 }  // namespace
 
-void RasterCanvas::barRows(const BarRows& bars) {
+template <class P>
+void RasterCanvasT<P>::barRows(const BarRows& bars) {
     const std::int64_t m = bars.moduleWidth;
     const std::int64_t h = bars.rowHeight;
     if (m < 1 || h < 0) {
@@ -274,9 +283,10 @@ void RasterCanvas::barRows(const BarRows& bars) {
     }
     std::vector<FillRect> under;
     const bool fresh = beginBatch(under);
-    const Surface s = surface();
-    BatchWriter writer(s, fresh ? 0 : s.height, base_, under);
-    RowScanner scanner(bars);
+    const SurfaceOf<P> s = surface();
+    BatchWriter<P> writer(s, fresh ? 0 : s.height, base_, under);
+    const P colour = pixel(bars.colour);
+    RowScanner<P> scanner(bars, colour);
     bool drawn = false;
     for (std::size_t r = 0; r < bars.rows.size(); ++r) {
         const std::int64_t y = bars.top + static_cast<std::int64_t>(r) * h;
@@ -294,7 +304,7 @@ void RasterCanvas::barRows(const BarRows& bars) {
             const std::int64_t l = std::max<std::int64_t>(x, 0);
             const std::int64_t right = std::min(x + width, s.width);
             if (i % 2 == 0 && l < right) {
-                writer.addToGroup(l, right, bars.colour);
+                writer.addToGroup(l, right, colour);
                 drawn = true;
             }
             x += width;
@@ -312,33 +322,43 @@ namespace {
 
 // One row of a shape at every place given (offsets of the row's first pixel, less `offset`):
 // the same number of stores at each, unrolled for the usual widths.
-template <std::size_t W>
-void stampRow(std::uint32_t* pixels, std::span<const std::int64_t> places, std::int64_t offset,
-              TColor colour) {
+template <class P, std::size_t W>
+void stampRow(P* pixels, std::span<const std::int64_t> places, std::int64_t offset, P colour) {
     for (const std::int64_t at : places) {
-        std::uint32_t* const p = pixels + at + offset;
+        P* const p = pixels + at + offset;
         for (std::size_t k = 0; k < W; ++k) p[k] = colour;
     }
 }
 
-using StampRow = void (*)(std::uint32_t*, std::span<const std::int64_t>, std::int64_t, TColor);
-template <std::size_t... W>
-constexpr std::array<StampRow, sizeof...(W)> stampRows(std::index_sequence<W...>) {
-    return {&stampRow<W>...};
+template <class P>
+using StampRow = void (*)(P*, std::span<const std::int64_t>, std::int64_t, P);
+template <class P, std::size_t... W>
+constexpr std::array<StampRow<P>, sizeof...(W)> stampRows(std::index_sequence<W...>) {
+    return {&stampRow<P, W>...};
 }
-constexpr auto kStampRows = stampRows(std::make_index_sequence<17>{});
+template <class P>
+constexpr auto kStampRows = stampRows<P>(std::make_index_sequence<17>{});
+
+// Kept per thread; looked up once per batch, as each use of a thread's variable in a template
+// would look it up again.
+std::vector<std::int64_t>& stampPlaces() {
+    thread_local std::vector<std::int64_t> places;
+    return places;
+}
 
 }  // namespace
 
-void RasterCanvas::stamps(const Stamps& shape) {
-    const Surface s = surface();
+template <class P>
+void RasterCanvasT<P>::stamps(const Stamps& shape) {
+    const SurfaceOf<P> s = surface();
+    const P colour = pixel(shape.colour);
     const auto height = static_cast<std::int64_t>(shape.rows.size());
     const bool rowsWithin = std::all_of(shape.rows.begin(), shape.rows.end(), [&](ShapeRow row) {
         return row.from >= row.to || (row.from >= 0 && row.to <= shape.width);
     });
     // Places wholly inside the bitmap, as the offsets of their corners: the shape is stamped at
     // them row by row. Its one colour makes the order of the writes immaterial.
-    thread_local std::vector<std::int64_t> inside;
+    std::vector<std::int64_t>& inside = stampPlaces();
     inside.clear();
     bool drawn = false;
     for (const Place& at : shape.places) {
@@ -351,13 +371,13 @@ void RasterCanvas::stamps(const Stamps& shape) {
         }
         const std::int64_t firstRow = std::max<std::int64_t>(0, -at.y);
         const std::int64_t endRow = std::min<std::int64_t>(height, s.height - at.y);
-        std::uint32_t* line = s.pixels + (at.y + firstRow) * s.width;
+        P* line = s.pixels + (at.y + firstRow) * s.width;
         for (std::int64_t r = firstRow; r < endRow; ++r, line += s.width) {
             const ShapeRow& row = shape.rows[static_cast<std::size_t>(r)];
             const std::int64_t from = std::max<std::int64_t>(at.x + row.from, 0);
             const std::int64_t to = std::min<std::int64_t>(at.x + row.to, s.width);
             if (from >= to) continue;
-            fillShort(line + from, line + to, shape.colour);
+            fillShort(line + from, line + to, colour);
             drawn = true;
         }
     }
@@ -368,12 +388,12 @@ void RasterCanvas::stamps(const Stamps& shape) {
             const auto width = static_cast<std::size_t>(row.to - row.from);
             const std::int64_t offset = r * s.width + row.from;
             drawn = true;
-            if (width < kStampRows.size()) {
-                kStampRows[width](s.pixels, inside, offset, shape.colour);
+            if (width < kStampRows<P>.size()) {
+                kStampRows<P>[width](s.pixels, inside, offset, colour);
                 continue;
             }
             for (const std::int64_t at : inside) {
-                fillShort(s.pixels + at + offset, s.pixels + at + offset + width, shape.colour);
+                fillShort(s.pixels + at + offset, s.pixels + at + offset + width, colour);
             }
         }
     }
@@ -382,7 +402,8 @@ void RasterCanvas::stamps(const Stamps& shape) {
     pen.color = shape.colour;
 }
 
-void RasterCanvas::moduleGrid(const ModuleGrid& grid) {
+template <class P>
+void RasterCanvasT<P>::moduleGrid(const ModuleGrid& grid) {
     const std::int64_t p = grid.pitch;
     const std::int64_t columns = grid.columns;
     const std::int64_t rows = grid.rows;
@@ -426,9 +447,11 @@ void RasterCanvas::moduleGrid(const ModuleGrid& grid) {
     if (xs > xe || ys > ye) return;  // nothing visible
     const std::int64_t firstColumn = index(xs, x0, columns);
     const std::int64_t lastColumn = index(xe, x0, columns);
-    const auto build = [&](std::uint32_t* line, std::int64_t r) {
+    const P darkPixel = pixel(grid.dark);
+    const P lightPixel = pixel(grid.light);
+    const auto build = [&](P* line, std::int64_t r) {
         const std::uint8_t* const cells = grid.modules.data() + r * columns;
-        const auto colour = [&](std::int64_t c) { return cells[c] != 0 ? grid.dark : grid.light; };
+        const auto colour = [&](std::int64_t c) { return cells[c] != 0 ? darkPixel : lightPixel; };
         // The first and last columns may be cut by the clip; those between are whole.
         const auto edgeColumn = [&](std::int64_t c) {
             const std::int64_t from = std::max(x0 + c * p, xs);
@@ -438,22 +461,22 @@ void RasterCanvas::moduleGrid(const ModuleGrid& grid) {
         edgeColumn(firstColumn);
         if (lastColumn == firstColumn) return;
         fillModules(line + (x0 + (firstColumn + 1) * p), cells + firstColumn + 1,
-                    lastColumn - firstColumn - 1, p, grid.dark, grid.light);
+                    lastColumn - firstColumn - 1, p, darkPixel, lightPixel);
         edgeColumn(lastColumn);
     };
     // On a fresh bitmap every row is written once: as it was before, with the grid over it, or
     // copied whole from the row above when both it and the grid row are alike.
     std::vector<FillRect> under;
     const bool fresh = beginBatch(under);
-    const Surface s = surface();
-    BatchWriter writer(s, fresh ? 0 : s.height, base_, under);
+    const SurfaceOf<P> s = surface();
+    BatchWriter<P> writer(s, fresh ? 0 : s.height, base_, under);
     writer.reach(ys);
-    const auto gridBytes = static_cast<std::size_t>(xe - xs + 1) * sizeof(std::uint32_t);
+    const auto gridBytes = static_cast<std::size_t>(xe - xs + 1) * sizeof(P);
     std::int64_t builtRow = -1;
     // Whole rows copied from the one above, a run at a time: from `source` on, up to y.
     std::int64_t source = -1;
     for (std::int64_t y = ys; y <= ye; ++y) {
-        std::uint32_t* const line = s.pixels + y * w;
+        P* const line = s.pixels + y * w;
         const std::int64_t r = index(y, y0, rows);
         if (fresh) {
             if (r == builtRow && writer.alikeAbove(y)) {
@@ -476,5 +499,18 @@ void RasterCanvas::moduleGrid(const ModuleGrid& grid) {
     if (source >= 0) s.repeatRow(source, ye + 1);
     writer.finish();
 }
+
+// The batch members of both canvases; the rest are instantiated with the class.
+#define QV_BATCHES_FOR(P)                                                              \
+    template bool RasterCanvasT<P>::beginBatch(std::vector<FillRect>&);                \
+    template void RasterCanvasT<P>::pieces(std::span<const Piece>);                    \
+    template bool RasterCanvasT<P>::sameRows(std::span<const Piece>) const;            \
+    template void RasterCanvasT<P>::drawPieces(std::span<const Piece>, const Piece*&); \
+    template void RasterCanvasT<P>::barRows(const BarRows&);                           \
+    template void RasterCanvasT<P>::stamps(const Stamps&);                             \
+    template void RasterCanvasT<P>::moduleGrid(const ModuleGrid&);
+QV_BATCHES_FOR(std::uint32_t)
+QV_BATCHES_FOR(std::uint8_t)
+#undef QV_BATCHES_FOR
 
 }  // namespace qv::canvas

@@ -12,12 +12,14 @@
 
 namespace qv::canvas {
 
-Surface RasterCanvas::surface() {
+template <class P>
+SurfaceOf<P> RasterCanvasT<P>::surface() {
     settle();
-    return Surface{bitmap_.pixels_.get(), bitmap_.width(), bitmap_.height()};
+    return SurfaceOf<P>{pixels(), bitmap_.width(), bitmap_.height()};
 }
 
-bool RasterCanvas::hold(const FillPart& part) {
+template <class P>
+bool RasterCanvasT<P>::hold(const FillPart& part) {
     const std::int64_t w = bitmap_.width();
     const std::int64_t h = bitmap_.height();
     const std::int64_t l = std::max<std::int64_t>(part.left, 0);
@@ -28,30 +30,33 @@ bool RasterCanvas::hold(const FillPart& part) {
     if (l == 0 && t == 0 && r == w && b == h) {
         // Covers everything: what was held before is hidden.
         held_.clear();
-        base_ = part.color;
+        base_ = pixel(part.color);
         return true;
     }
     if (held_.size() >= kMaxHeld) return false;
-    if (held_.empty()) held_.reserve(256);
+    if (held_.empty()) held_.reserve(32);  // small enough for the allocator's per-thread cache
     held_.push_back({static_cast<std::int32_t>(l), static_cast<std::int32_t>(t),
-                     static_cast<std::int32_t>(r), static_cast<std::int32_t>(b), part.color});
+                     static_cast<std::int32_t>(r), static_cast<std::int32_t>(b),
+                     pixel(part.color)});
     return true;
 }
 
-void RasterCanvas::fill(const FillPart& part) {
+template <class P>
+void RasterCanvasT<P>::fill(const FillPart& part) {
     // Short fills cost less drawn at once than held, past the first few (a background and its
     // outline); drawing one writes what was held first, which keeps the painting order.
     if (holding_ && (part.bottom - part.top >= kMinHeldRows || held_.size() < kShortHeld) &&
         hold(part)) {
         return;
     }
-    surface().fillRect(part.left, part.top, part.right, part.bottom, part.color);
+    surface().fillRect(part.left, part.top, part.right, part.bottom, pixel(part.color));
 }
 
-void RasterCanvas::settle() {
+template <class P>
+void RasterCanvasT<P>::settle() {
     if (!holding_) return;
     holding_ = false;
-    std::uint32_t* const px = bitmap_.pixels_.get();
+    P* const px = pixels();
     const auto w = static_cast<std::size_t>(bitmap_.width());
     const std::int32_t h = bitmap_.height();
     if (w == 0 || h == 0) return;
@@ -101,7 +106,7 @@ void RasterCanvas::settle() {
     for (std::size_t k = 1; k < starts.size(); ++k) starts[k] += starts[k - 1];
     byTop.resize(held_.size());
     for (std::uint32_t i = 0; i < held_.size(); ++i) byTop[starts[edgeOf(held_[i].top)]++] = i;
-    const Surface bands{px, static_cast<std::int64_t>(w), h};
+    const SurfaceOf<P> bands{px, static_cast<std::int64_t>(w), h};
     std::size_t next = 0;
     for (std::size_t k = 0; k + 1 < edges.size(); ++k) {
         const std::int32_t y0 = edges[k];
@@ -118,7 +123,7 @@ void RasterCanvas::settle() {
                 byTop.begin() + static_cast<std::ptrdiff_t>(next), std::back_inserter(merged));
             active.swap(merged);
         }
-        std::uint32_t* row = px + static_cast<std::size_t>(y0) * w;
+        P* row = px + static_cast<std::size_t>(y0) * w;
         std::fill(row, row + w, base_);
         for (const std::uint32_t i : active) {
             const FillRect& f = held_[i];
@@ -129,7 +134,8 @@ void RasterCanvas::settle() {
     held_ = {};
 }
 
-void RasterCanvas::polygon(std::span<const Point> points) {
+template <class P>
+void RasterCanvasT<P>::polygon(std::span<const Point> points) {
     if (points.size() < 2) return;  // the platform draws no figure of fewer than two points
     std::int64_t x0 = 0, y0 = 0, x1 = 0, y1 = 0;
     if (axisAlignedRectangle(points, x0, y0, x1, y1)) {
@@ -141,56 +147,77 @@ void RasterCanvas::polygon(std::span<const Point> points) {
         for (const FillPart& f : rectangleParts(x0, y0, x1, y1, pen, brush)) fill(f);
         return;
     }
-    const Surface s = surface();
-    if (brush.style == BrushStyle::Solid) fillPolygon(s, points, brush.color);
+    const SurfaceOf<P> s = surface();
+    if (brush.style == BrushStyle::Solid) fillPolygon(s, points, pixel(brush.color));
     const std::int64_t w = effectivePenWidth(pen);
+    const P ink = pixel(pen.color);
     const std::size_t n = points.size();
     for (std::size_t i = 0; i < n; ++i) {
         const P64 a = wide(points[i]);
         const P64 b = wide(points[(i + 1) % n]);
         if (w == 1) {
-            drawThinLine(s, a, b, pen.color);
+            drawThinLine(s, a, b, ink);
         } else {
-            drawThickSegment(s, a, b, w, pen.color);
+            drawThickSegment(s, a, b, w, ink);
         }
     }
 }
 
-void RasterCanvas::ellipse(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b) {
-    const TColor* fill = brush.style == BrushStyle::Solid ? &brush.color : nullptr;
-    drawEllipse(surface(), l, t, r, b, fill, pen.color);
+template <class P>
+void RasterCanvasT<P>::ellipse(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b) {
+    const bool solid = brush.style == BrushStyle::Solid;
+    const P fill = solid ? pixel(brush.color) : P{};
+    const P ink = pixel(pen.color);
+    drawEllipse(surface(), l, t, r, b, solid ? &fill : nullptr, ink);
 }
 
-void RasterCanvas::line(Point a, Point b) {
+template <class P>
+void RasterCanvasT<P>::line(Point a, Point b) {
     const std::int64_t w = effectivePenWidth(pen);
+    const P ink = pixel(pen.color);
     FillPart part{};
     if (w == 1 && asFill({Piece::Kind::Line, a, b, pen.color}, part)) {
-        surface().fillRect(part.left, part.top, part.right, part.bottom, part.color);
+        surface().fillRect(part.left, part.top, part.right, part.bottom, ink);
     } else if (w == 1) {
-        drawThinLine(surface(), wide(a), wide(b), pen.color);
+        drawThinLine(surface(), wide(a), wide(b), ink);
     } else if (a != b) {
-        drawThickSegment(surface(), wide(a), lastLinePixel(wide(a), wide(b)), w, pen.color);
+        drawThickSegment(surface(), wide(a), lastLinePixel(wide(a), wide(b)), w, ink);
     }
 }
 
-void RasterCanvas::textOut(std::int32_t x, std::int32_t y, std::string_view text) {
-    renderText(surface(), x, y, text, font, brush);
+template <class P>
+void RasterCanvasT<P>::textOut(std::int32_t x, std::int32_t y, std::string_view text) {
+    const P paper = brush.style == BrushStyle::Solid ? pixel(brush.color) : P{};
+    const P ink = pixel(font.color);
+    renderText(surface(), x, y, text, font, brush, ink, paper);
 }
 
-std::int32_t RasterCanvas::textWidth(std::string_view text) {
+template <class P>
+std::int32_t RasterCanvasT<P>::textWidth(std::string_view text) {
     return textAdvance(font, text);
 }
 
-std::int32_t RasterCanvas::textHeight(std::string_view) {
+template <class P>
+std::int32_t RasterCanvasT<P>::textHeight(std::string_view) {
     return textCellHeight(font);
 }
 
-void RasterCanvas::copyRect(const Rect& to, Canvas& src, const Rect& from) {
-    const auto* source = dynamic_cast<const RasterCanvas*>(&src);
-    if (source == nullptr) return;  // only pixels can be copied
-    const Bitmap& sb = source->bitmap();
+template <class P>
+void RasterCanvasT<P>::copyRect(const Rect& to, Canvas& src, const Rect& from) {
+    using Other = std::conditional_t<std::is_same_v<P, std::uint32_t>, std::uint8_t, std::uint32_t>;
+    if (auto* same = dynamic_cast<RasterCanvasT<P>*>(&src)) {
+        copyFrom(*same, to, from);
+    } else if (auto* other = dynamic_cast<RasterCanvasT<Other>*>(&src)) {
+        copyFrom(*other, to, from);
+    }  // only pixels can be copied
+}
+
+template <class P>
+template <class Q>
+void RasterCanvasT<P>::copyFrom(RasterCanvasT<Q>& source, const Rect& to, const Rect& from) {
+    const auto& sb = source.bitmap();
     settle();
-    sb.settle();
+    source.settle();
     // Same size, no stretching: the smaller of the two rectangles, clipped on both sides.
     std::int64_t w =
         std::min(std::int64_t{to.right} - to.left, std::int64_t{from.right} - from.left);
@@ -211,21 +238,33 @@ void RasterCanvas::copyRect(const Rect& to, Canvas& src, const Rect& from) {
     w = std::min({w, std::int64_t{sb.width()} - sx, std::int64_t{bitmap_.width()} - dx});
     h = std::min({h, std::int64_t{sb.height()} - sy, std::int64_t{bitmap_.height()} - dy});
     if (w <= 0 || h <= 0) return;
-    const std::uint32_t* sp = sb.pixels_.get();
-    std::uint32_t* dp = bitmap_.pixels_.get();
+    const Q* sp = source.pixels();
+    P* dp = pixels();
     const std::int64_t sw = sb.width();
     const std::int64_t dw = bitmap_.width();
-    const auto bytes = static_cast<std::size_t>(w) * sizeof(std::uint32_t);
-    // Overlapping copies within one bitmap: walk rows away from the destination.
-    if (sp == dp && dy > sy) {
-        for (std::int64_t r = h - 1; r >= 0; --r) {
-            std::memmove(dp + (dy + r) * dw + dx, sp + (sy + r) * sw + sx, bytes);
+    if constexpr (!std::is_same_v<P, Q>) {
+        // Across pixel widths: through the colours.
+        for (std::int64_t r = 0; r < h; ++r) {
+            const Q* in = sp + (sy + r) * sw + sx;
+            P* out = dp + (dy + r) * dw + dx;
+            for (std::int64_t i = 0; i < w; ++i) out[i] = pixel(source.colourOf(in[i]));
         }
     } else {
-        for (std::int64_t r = 0; r < h; ++r) {
-            std::memmove(dp + (dy + r) * dw + dx, sp + (sy + r) * sw + sx, bytes);
+        const auto bytes = static_cast<std::size_t>(w) * sizeof(P);
+        // Overlapping copies within one bitmap: walk rows away from the destination.
+        if (sp == dp && dy > sy) {
+            for (std::int64_t r = h - 1; r >= 0; --r) {
+                std::memmove(dp + (dy + r) * dw + dx, sp + (sy + r) * sw + sx, bytes);
+            }
+        } else {
+            for (std::int64_t r = 0; r < h; ++r) {
+                std::memmove(dp + (dy + r) * dw + dx, sp + (sy + r) * sw + sx, bytes);
+            }
         }
     }
 }
+
+template class RasterCanvasT<std::uint32_t>;
+template class RasterCanvasT<std::uint8_t>;
 
 }  // namespace qv::canvas

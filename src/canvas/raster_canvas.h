@@ -1,22 +1,34 @@
-// The canvas of a Bitmap: GDI pixel rules over its 32-bit pixels, everything clipped to it.
+// The canvas of a Bitmap or an IndexedBitmap: GDI pixel rules over its pixels, everything clipped
+// to it. One set of rules for both pixel widths: colours become pixel values where they enter
+// (fills, pen, brush, font, batch colours), and everything below draws pixel values.
 #pragma once
 
+#include <type_traits>
 #include <vector>
 
 #include "canvas/raster_shapes.h"
+#include "quorvantix/indexed_bitmap.h"
 #include "quorvantix/raster.h"
 
 namespace qv::canvas {
 
-// A rectangle clipped to a surface, half-open, and its colour.
-struct FillRect {
+// A rectangle clipped to a surface, half-open, and its pixel value.
+template <class P>
+struct FillRectOf {
     std::int32_t left, top, right, bottom;
-    TColor color;
+    P color;
 };
 
-class RasterCanvas : public Canvas {
+template <class P>
+using RasterOf = std::conditional_t<std::is_same_v<P, std::uint32_t>, Bitmap, IndexedBitmap>;
+
+template <class P>
+class RasterCanvasT : public Canvas {
   public:
-    explicit RasterCanvas(Bitmap& bitmap) : bitmap_(bitmap) {}
+    using Raster = RasterOf<P>;
+    using FillRect = FillRectOf<P>;
+
+    explicit RasterCanvasT(Raster& bitmap) : bitmap_(bitmap) { base_ = pixel(0xFFFFFF); }
 
     Rect clipRect() const override { return {0, 0, bitmap_.width(), bitmap_.height()}; }
     void polygon(std::span<const Point> points) override;
@@ -31,10 +43,19 @@ class RasterCanvas : public Canvas {
     void barRows(const BarRows& bars) override;
     void stamps(const Stamps& shape) override;
 
-    const Bitmap& bitmap() const { return bitmap_; }
+    const Raster& bitmap() const { return bitmap_; }
 
     // Writes the fills held back so far; from then on every operation draws at once.
     void settle();
+
+    // The pixel value of a colour; the 32-bit pixels are the colours themselves.
+    P pixel(TColor colour) {
+        if constexpr (std::is_same_v<P, std::uint32_t>) {
+            return colour;
+        } else {
+            return bitmap_.indexOf(colour);
+        }
+    }
 
     // Fills held back at most; past that they are written and drawing goes on directly.
     static constexpr std::size_t kMaxHeld = 4096;
@@ -48,7 +69,8 @@ class RasterCanvas : public Canvas {
 
   private:
     // The pixels, with whatever is held back written first.
-    Surface surface();
+    SurfaceOf<P> surface();
+    P* pixels() const { return bitmap_.pixels_.get(); }
     void fill(const FillPart& part);
     // Every piece of the batch is a fill over the same rows of the bitmap.
     bool sameRows(std::span<const Piece> batch) const;
@@ -58,13 +80,29 @@ class RasterCanvas : public Canvas {
     bool beginBatch(std::vector<FillRect>& under);
     // Holds a fill back; false when no more are held.
     bool hold(const FillPart& part);
+    // The colour of a pixel value.
+    TColor colourOf(P value) const {
+        if constexpr (std::is_same_v<P, std::uint32_t>) {
+            return value;
+        } else {
+            return bitmap_.palette_[value];
+        }
+    }
+    // copyRect from a raster canvas of either width; across widths through the colours.
+    template <class Q>
+    void copyFrom(RasterCanvasT<Q>& source, const Rect& to, const Rect& from);
+    template <class Q>
+    friend class RasterCanvasT;
 
-    Bitmap& bitmap_;
+    Raster& bitmap_;
     // A fresh bitmap is one colour plus axis-aligned fills, until something else is drawn or the
     // pixels are read: those fills are written band by band, each band's rows once.
     bool holding_ = true;
-    TColor base_ = 0xFFFFFF;
+    P base_{};
     std::vector<FillRect> held_;
 };
+
+using RasterCanvas = RasterCanvasT<std::uint32_t>;
+using IndexedCanvas = RasterCanvasT<std::uint8_t>;
 
 }  // namespace qv::canvas

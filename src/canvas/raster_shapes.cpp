@@ -29,13 +29,13 @@ class Crossings {
     std::size_t size_ = 0;
 };
 
-template <class P>
-void fillPolygonImpl(const Surface& s, std::span<const P> pts, TColor color) {
+template <class Px, class Pt>
+void fillPolygonImpl(const SurfaceOf<Px>& s, std::span<const Pt> pts, Px color) {
     const std::size_t n = pts.size();
     if (n < 3) return;
     std::int64_t minY = pts[0].y;
     std::int64_t maxY = pts[0].y;
-    for (const P& p : pts) {
+    for (const Pt& p : pts) {
         minY = std::min<std::int64_t>(minY, p.y);
         maxY = std::max<std::int64_t>(maxY, p.y);
     }
@@ -70,14 +70,19 @@ Int128 cross(P64 o, P64 a, P64 b) {
 
 }  // namespace
 
-void fillPolygon(const Surface& s, std::span<const Point> points, TColor color) {
+template <class P>
+void fillPolygon(const SurfaceOf<P>& s, std::span<const Point> points,
+                 std::type_identity_t<P> color) {
     fillPolygonImpl(s, points, color);
 }
-void fillPolygon(const Surface& s, std::span<const P64> points, TColor color) {
+template <class P>
+void fillPolygon(const SurfaceOf<P>& s, std::span<const P64> points,
+                 std::type_identity_t<P> color) {
     fillPolygonImpl(s, points, color);
 }
 
-void drawThinLine(const Surface& s, P64 a, P64 b, TColor color) {
+template <class P>
+void drawThinLine(const SurfaceOf<P>& s, P64 a, P64 b, std::type_identity_t<P> color) {
     const std::int64_t dx = b.x - a.x;
     const std::int64_t dy = b.y - a.y;
     const std::int64_t adx = dx < 0 ? -dx : dx;
@@ -143,7 +148,9 @@ P64 lastLinePixel(P64 a, P64 b) {
     return {a.x + sign(dx) * q, a.y + sign(dy) * i};
 }
 
-void drawThickSegment(const Surface& s, P64 a, P64 b, std::int64_t width, TColor color) {
+template <class P>
+void drawThickSegment(const SurfaceOf<P>& s, P64 a, P64 b, std::int64_t width,
+                      std::type_identity_t<P> color) {
     const std::int64_t o = penOffset(width);
     // Corners of the two pen squares; their convex hull is what the pen sweeps.
     std::array<P64, 8> c{};
@@ -172,5 +179,14 @@ void drawThickSegment(const Surface& s, P64 a, P64 b, std::int64_t width, TColor
     }
     fillPolygon(s, std::span<const P64>(hull.data(), h - 1), color);
 }
+
+#define QV_SHAPES_FOR(P)                                                          \
+    template void fillPolygon<P>(const SurfaceOf<P>&, std::span<const Point>, P); \
+    template void fillPolygon<P>(const SurfaceOf<P>&, std::span<const P64>, P);   \
+    template void drawThinLine<P>(const SurfaceOf<P>&, P64, P64, P);              \
+    template void drawThickSegment<P>(const SurfaceOf<P>&, P64, P64, std::int64_t, P);
+QV_SHAPES_FOR(std::uint32_t)
+QV_SHAPES_FOR(std::uint8_t)
+#undef QV_SHAPES_FOR
 
 }  // namespace qv::canvas

@@ -16,12 +16,14 @@ std::int32_t textCellHeight(const Font& font) {
     return sizedFont(font)->cellHeight();
 }
 
-void renderText(const Surface& s, std::int64_t x, std::int64_t y, std::string_view text,
-                const Font& font, const Brush& brush) {
+template <class P>
+void renderText(const SurfaceOf<P>& s, std::int64_t x, std::int64_t y, std::string_view text,
+                const Font& font, const Brush& brush, std::type_identity_t<P> ink,
+                std::type_identity_t<P> paper) {
     const auto sized = sizedFont(font);
     const std::int64_t cell = sized->cellHeight();
     const std::int64_t width = sized->advance(text);
-    if (brush.style == BrushStyle::Solid) s.fillRect(x, y, x + width, y + cell, brush.color);
+    if (brush.style == BrushStyle::Solid) s.fillRect(x, y, x + width, y + cell, paper);
     const std::int64_t baseline = y + sized->ascent();
     std::int64_t penX = x;
     for (const char ch : text) {
@@ -37,11 +39,11 @@ void renderText(const Surface& s, std::int64_t x, std::int64_t y, std::string_vi
         const std::int64_t r1 = std::min<std::int64_t>(g.rows, s.height - gy);
         if (c0 == 0 && c1 == g.width && r0 == 0 && r1 == g.rows && g.rows > 0) {
             // Wholly inside: each row's runs as they are.
-            std::uint32_t* line = s.pixels + gy * s.width + gx;
+            P* line = s.pixels + gy * s.width + gx;
             const ShapeRow* run = g.spans.data();
             for (std::size_t r = 1; r < g.rowStart.size(); ++r, line += s.width) {
                 for (const ShapeRow* end = g.spans.data() + g.rowStart[r]; run != end; ++run)
-                    fillShort(line + run->from, line + run->to, font.color);
+                    fillShort(line + run->from, line + run->to, ink);
             }
             continue;
         }
@@ -50,18 +52,24 @@ void renderText(const Surface& s, std::int64_t x, std::int64_t y, std::string_vi
             for (const ShapeRow run : g.inkOf(static_cast<std::int32_t>(r))) {
                 const std::int64_t from = std::max<std::int64_t>(run.from, c0);
                 const std::int64_t to = std::min<std::int64_t>(run.to, c1);
-                if (from < to) fillShort(s.pixels + row + from, s.pixels + row + to, font.color);
+                if (from < to) fillShort(s.pixels + row + from, s.pixels + row + to, ink);
             }
         }
     }
     // Rules one pixel thick per 14 pixels of cell, like the platform's thin strokes.
     const std::int64_t thickness = std::max<std::int64_t>(1, cell / 14);
-    if (font.underline)
-        s.fillRect(x, baseline + 1, x + width, baseline + 1 + thickness, font.color);
+    if (font.underline) s.fillRect(x, baseline + 1, x + width, baseline + 1 + thickness, ink);
     if (font.strikeout) {
         const std::int64_t top = baseline - sized->ascent() / 3;
-        s.fillRect(x, top, x + width, top + thickness, font.color);
+        s.fillRect(x, top, x + width, top + thickness, ink);
     }
 }
+
+template void renderText<std::uint32_t>(const Surface&, std::int64_t, std::int64_t,
+                                        std::string_view, const Font&, const Brush&, std::uint32_t,
+                                        std::uint32_t);
+template void renderText<std::uint8_t>(const IndexSurface&, std::int64_t, std::int64_t,
+                                       std::string_view, const Font&, const Brush&, std::uint8_t,
+                                       std::uint8_t);
 
 }  // namespace qv::canvas

@@ -2,6 +2,7 @@
 // canvas and the GDI canvas measure text alike.
 #include <algorithm>
 #include <climits>
+#include <type_traits>
 
 #include "canvas/text_render.h"
 #include "canvas_gdi/gdi_canvas.h"
@@ -42,8 +43,10 @@ std::int32_t textCellHeight(const Font& font) {
     return metrics.tmHeight;
 }
 
-void renderText(const Surface& s, std::int64_t x, std::int64_t y, std::string_view text,
-                const Font& font, const Brush& brush) {
+template <class P>
+void renderText(const SurfaceOf<P>& s, std::int64_t x, std::int64_t y, std::string_view text,
+                const Font& font, const Brush& brush, std::type_identity_t<P> ink,
+                std::type_identity_t<P> paper) {
     const SIZE size = measure(font, text, nullptr);
     // Only the part of the cell inside the surface is drawn.
     const std::int64_t x0 = std::max<std::int64_t>(x, 0);
@@ -60,13 +63,38 @@ void renderText(const Surface& s, std::int64_t x, std::int64_t y, std::string_vi
             }
         }
     };
-    forEachPixel([](std::uint32_t& surface, std::uint32_t& cell) { cell = swapRedBlue(surface); });
     dib.canvas().font = font;
     dib.canvas().brush = brush;
-    dib.canvas().textOut(static_cast<std::int32_t>(x - x0), static_cast<std::int32_t>(y - y0),
-                         text);
-    GdiFlush();
-    forEachPixel([](std::uint32_t& surface, std::uint32_t& cell) { surface = swapRedBlue(cell); });
+    if constexpr (std::is_same_v<P, std::uint32_t>) {
+        forEachPixel(
+            [](std::uint32_t& surface, std::uint32_t& cell) { cell = swapRedBlue(surface); });
+        dib.canvas().textOut(static_cast<std::int32_t>(x - x0), static_cast<std::int32_t>(y - y0),
+                             text);
+        GdiFlush();
+        forEachPixel(
+            [](std::uint32_t& surface, std::uint32_t& cell) { surface = swapRedBlue(cell); });
+    } else {
+        // Palette indices: the glyphs are drawn without their cell over a colour that is not
+        // the font's, and wherever the font's colour lands the ink goes (glyphs are not smoothed).
+        if (brush.style == BrushStyle::Solid) s.fillRect(x, y, x + size.cx, y + size.cy, paper);
+        const std::uint32_t glyph = swapRedBlue(font.color) & 0xFFFFFF;
+        const std::uint32_t other = glyph ^ 0xFFFFFF;
+        forEachPixel([&](P&, std::uint32_t& cell) { cell = other; });
+        dib.canvas().brush.style = BrushStyle::Clear;
+        dib.canvas().textOut(static_cast<std::int32_t>(x - x0), static_cast<std::int32_t>(y - y0),
+                             text);
+        GdiFlush();
+        forEachPixel([&](P& surface, std::uint32_t& cell) {
+            if ((cell & 0xFFFFFF) == glyph) surface = ink;
+        });
+    }
 }
+
+template void renderText<std::uint32_t>(const Surface&, std::int64_t, std::int64_t,
+                                        std::string_view, const Font&, const Brush&, std::uint32_t,
+                                        std::uint32_t);
+template void renderText<std::uint8_t>(const IndexSurface&, std::int64_t, std::int64_t,
+                                       std::string_view, const Font&, const Brush&, std::uint8_t,
+                                       std::uint8_t);
 
 }  // namespace qv::canvas

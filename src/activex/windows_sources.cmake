@@ -67,6 +67,7 @@ set(QV_LINUX_ONLY_SOURCES
     canvas/folder_sync.cpp
     canvas/font_engine.cpp
     canvas/png.cpp
+    canvas/shared_library.cpp
     canvas/svg.cpp
     canvas/text_render.cpp)
 

@@ -1,0 +1,35 @@
+// C libraries opened on first use rather than at start-up: a process that never draws text or
+// writes PDF does not pay for loading them. Each is opened once and never closed, since the
+// functions resolved from it stay in use until the process ends.
+#pragma once
+
+#include <bit>
+#include <string>
+
+namespace qv::canvas {
+
+class SharedLibrary {
+  public:
+    // Opens the library by its file name (as the dynamic loader finds it, "libcairo.so.2").
+    explicit SharedLibrary(const char* file);
+
+    // Sets `slot` to the function `name`, or records that it is missing.
+    template <typename Function>
+    void resolve(Function& slot, const char* name) {
+        slot = std::bit_cast<Function>(symbol(name));
+    }
+
+    // Whether the library opened and every name resolved so far was found.
+    bool ok() const { return error_.empty(); }
+    // What failed, for people: the loader's message for the library or the first missing name.
+    const std::string& error() const { return error_; }
+
+  private:
+    void* symbol(const char* name);
+
+    std::string file_;
+    void* handle_ = nullptr;
+    std::string error_;
+};
+
+}  // namespace qv::canvas

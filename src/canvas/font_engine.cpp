@@ -1,11 +1,5 @@
 #include "canvas/font_engine.h"
 
-#include <fontconfig/fontconfig.h>
-#include <ft2build.h>
-#include FT_FREETYPE_H
-#include FT_SYNTHESIS_H
-#include FT_TRUETYPE_TABLES_H
-
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -13,6 +7,7 @@
 #include <tuple>
 
 #include "canvas/cp1252.h"
+#include "canvas/font_libraries.h"
 
 namespace qv::canvas {
 
@@ -39,9 +34,12 @@ std::int64_t roundDiv(std::int64_t num, std::int64_t den) {
 
 class Engine {
   public:
-    Engine() {
-        if (FT_Init_FreeType(&library_) != 0) library_ = nullptr;
+    // FreeType is loaded here, on the first text; without it, text is not drawn.
+    Engine() : ft_(freetypeApi()) {
+        if (ft_ == nullptr || ft_->Init_FreeType(&library_) != 0) library_ = nullptr;
     }
+
+    const FreetypeApi* freetype() const { return ft_; }
 
     std::mutex& mutex() { return mutex_; }
 
@@ -116,7 +114,8 @@ class Engine {
     FcConfig* config() {
         if (!configTried_) {
             configTried_ = true;
-            if (FcInit() == FcTrue) config_ = FcConfigGetCurrent();
+            fc_ = fontconfigApi();
+            if (fc_ != nullptr && fc_->Init() == FcTrue) config_ = fc_->ConfigGetCurrent();
         }
         return config_;
     }
@@ -128,8 +127,8 @@ class Engine {
         if (library_ == nullptr) return nullptr;
         const auto data = builtinFace(boldFile);
         FT_Face ft = nullptr;
-        if (FT_New_Memory_Face(library_, data.data(), static_cast<FT_Long>(data.size()), 0, &ft) !=
-            0)
+        if (ft_->New_Memory_Face(library_, data.data(), static_cast<FT_Long>(data.size()), 0,
+                                 &ft) != 0)
             return nullptr;
         auto face = adopt(ft, bold, italic);
         if (face) byFile_.emplace(key, face);
@@ -139,25 +138,25 @@ class Engine {
     std::shared_ptr<FaceHandle> match(const std::string& family, bool bold, bool italic) {
         FcConfig* fc = config();
         if (fc == nullptr) return nullptr;
-        FcPattern* pattern = FcPatternCreate();
-        FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
-        FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-        FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-        FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-        FcConfigSubstitute(fc, pattern, FcMatchPattern);
-        FcDefaultSubstitute(pattern);
+        FcPattern* pattern = fc_->PatternCreate();
+        fc_->PatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+        fc_->PatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+        fc_->PatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+        fc_->PatternAddBool(pattern, FC_SCALABLE, FcTrue);
+        fc_->ConfigSubstitute(fc, pattern, FcMatchPattern);
+        fc_->DefaultSubstitute(pattern);
         FcResult result = FcResultNoMatch;
-        FcPattern* found = FcFontMatch(fc, pattern, &result);
-        FcPatternDestroy(pattern);
+        FcPattern* found = fc_->FontMatch(fc, pattern, &result);
+        fc_->PatternDestroy(pattern);
         if (found == nullptr) return nullptr;
         std::shared_ptr<FaceHandle> face;
         FcChar8* file = nullptr;
         int index = 0;
-        if (FcPatternGetString(found, FC_FILE, 0, &file) == FcResultMatch) {
-            FcPatternGetInteger(found, FC_INDEX, 0, &index);
+        if (fc_->PatternGetString(found, FC_FILE, 0, &file) == FcResultMatch) {
+            fc_->PatternGetInteger(found, FC_INDEX, 0, &index);
             face = open(reinterpret_cast<const char*>(file), index, bold, italic);
         }
-        FcPatternDestroy(found);
+        fc_->PatternDestroy(found);
         return face;
     }
 
@@ -166,16 +165,16 @@ class Engine {
         if (auto it = byFile_.find(key); it != byFile_.end()) return it->second;
         if (library_ == nullptr) return nullptr;
         FT_Face ft = nullptr;
-        if (FT_New_Face(library_, file.c_str(), index, &ft) != 0) return nullptr;
+        if (ft_->New_Face(library_, file.c_str(), index, &ft) != 0) return nullptr;
         auto face = adopt(ft, bold, italic);
         if (face) byFile_.emplace(key, face);
         return face;
     }
 
     // A face for a FreeType face just opened, or null (and the face closed) if it cannot serve.
-    static std::shared_ptr<FaceHandle> adopt(FT_Face ft, bool bold, bool italic) {
+    std::shared_ptr<FaceHandle> adopt(FT_Face ft, bool bold, bool italic) {
         if (!FT_IS_SCALABLE(ft) || ft->units_per_EM == 0) {
-            FT_Done_Face(ft);
+            ft_->Done_Face(ft);
             return nullptr;
         }
         auto face = std::make_shared<FaceHandle>();
@@ -183,7 +182,7 @@ class Engine {
         face->emboldenGlyphs = bold && (ft->style_flags & FT_STYLE_FLAG_BOLD) == 0;
         face->slantGlyphs = italic && (ft->style_flags & FT_STYLE_FLAG_ITALIC) == 0;
         face->unitsPerEm = ft->units_per_EM;
-        const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(ft, FT_SFNT_OS2));
+        const auto* os2 = static_cast<const TT_OS2*>(ft_->Get_Sfnt_Table(ft, FT_SFNT_OS2));
         if (os2 != nullptr && os2->version != 0xFFFF && os2->usWinAscent + os2->usWinDescent > 0) {
             face->ascent = os2->usWinAscent;
             face->descent = os2->usWinDescent;
@@ -198,6 +197,8 @@ class Engine {
     }
 
     std::mutex mutex_;
+    const FreetypeApi* ft_ = nullptr;
+    const FontconfigApi* fc_ = nullptr;
     FT_Library library_ = nullptr;
     FcConfig* config_ = nullptr;
     bool configTried_ = false;
@@ -213,16 +214,17 @@ Engine& engine() {
     return *instance;
 }
 
-void render(const FaceHandle& handle, std::int32_t pixelSize, std::uint8_t byte, Glyph& out) {
+void render(const FreetypeApi& ft, const FaceHandle& handle, std::int32_t pixelSize,
+            std::uint8_t byte, Glyph& out) {
     FT_Face face = handle.face;
     if (face == nullptr) return;
-    if (FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixelSize)) != 0) return;
-    if (FT_Load_Char(face, cp1252ToUnicode(byte), FT_LOAD_TARGET_MONO) != 0) return;
+    if (ft.Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixelSize)) != 0) return;
+    if (ft.Load_Char(face, cp1252ToUnicode(byte), FT_LOAD_TARGET_MONO) != 0) return;
     FT_GlyphSlot slot = face->glyph;
-    if (handle.emboldenGlyphs) FT_GlyphSlot_Embolden(slot);
-    if (handle.slantGlyphs) FT_GlyphSlot_Oblique(slot);
+    if (handle.emboldenGlyphs) ft.GlyphSlot_Embolden(slot);
+    if (handle.slantGlyphs) ft.GlyphSlot_Oblique(slot);
     out.advance = static_cast<std::int32_t>(std::max<FT_Pos>(0, (slot->advance.x + 32) >> 6));
-    if (FT_Render_Glyph(slot, FT_RENDER_MODE_MONO) != 0) return;
+    if (ft.Render_Glyph(slot, FT_RENDER_MODE_MONO) != 0) return;
     const FT_Bitmap& bm = slot->bitmap;
     if (bm.pixel_mode != FT_PIXEL_MODE_MONO || bm.buffer == nullptr) return;
     out.left = slot->bitmap_left;
@@ -256,7 +258,8 @@ const Glyph& SizedFont::glyph(std::uint8_t byte) const {
     if (ready_[byte].load(std::memory_order_acquire)) return glyphs_[byte];
     std::call_once(once_[byte], [&] {
         std::lock_guard lock(engine().mutex());
-        render(*face_, pixelSize_, byte, glyphs_[byte]);
+        if (const FreetypeApi* ft = engine().freetype())
+            render(*ft, *face_, pixelSize_, byte, glyphs_[byte]);
         ready_[byte].store(true, std::memory_order_release);
     });
     return glyphs_[byte];

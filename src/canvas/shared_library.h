@@ -32,4 +32,26 @@ class SharedLibrary {
     std::string error_;
 };
 
+// The table of one library's functions (one Table type per library), opened and filled by
+// `fill(library, table)` on the first call; null, with the reason in *error, when the library or
+// one of its functions is missing.
+template <typename Table>
+const Table* functionTable(const char* file, void (*fill)(SharedLibrary&, Table&),
+                           std::string* error = nullptr) {
+    struct Loaded {
+        Table table;
+        std::string error;
+    };
+    static const Loaded loaded = [&] {
+        Loaded out;
+        SharedLibrary library(file);
+        fill(library, out.table);
+        if (!library.ok()) out.error = library.error();
+        return out;
+    }();
+    if (loaded.error.empty()) return &loaded.table;
+    if (error) *error = loaded.error;
+    return nullptr;
+}
+
 }  // namespace qv::canvas

@@ -50,5 +50,31 @@ TEST(SharedLibrary, TheFirstMissingFunctionIsTheOneReported) {
     EXPECT_NE(found, nullptr);
 }
 
+struct MathTable {
+    double (*cosine)(double) = nullptr;
+};
+struct MissingTable {
+    double (*cosine)(double) = nullptr;
+};
+
+TEST(SharedLibrary, ATableIsFilledOnceAndAFailedOneStaysFailed) {
+    const auto fillMath = [](SharedLibrary& library, MathTable& table) {
+        library.resolve(table.cosine, "cos");
+    };
+    const auto fillMissing = [](SharedLibrary& library, MissingTable& table) {
+        library.resolve(table.cosine, "cos");
+    };
+    std::string error;
+    const MathTable* math = functionTable<MathTable>("libm.so.6", fillMath, &error);
+    ASSERT_NE(math, nullptr) << error;
+    EXPECT_EQ(math->cosine(0.0), 1.0);
+    EXPECT_EQ(functionTable<MathTable>("libm.so.6", fillMath), math);
+    for (int call = 0; call < 2; ++call) {
+        error.clear();
+        EXPECT_EQ(functionTable<MissingTable>("libqv-missing.so.1", fillMissing, &error), nullptr);
+        EXPECT_NE(error.find("libqv-missing.so.1"), std::string::npos) << error;
+    }
+}
+
 }  // namespace
 }  // namespace qv::canvas

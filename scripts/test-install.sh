@@ -18,8 +18,16 @@ for f in bin/quorvantix bin/quorvantix-serve include/quorvantix/render.h share/m
     [ -e "$prefix/$f" ] || { echo "test-install: $f was not installed" >&2; exit 1; }
 done
 "$prefix/bin/quorvantix" datamatrix -d installed -o "$work/cli.png"
-# The command finds the service installed beside it.
+# The command finds the service installed beside it, and the reader plugin in the installed tree.
 "$prefix/bin/quorvantix" serve --help | grep -q -- --listen
+for f in bin/quorvantix-serve "${libdir#"$prefix"/}/quorvantix/quorvantix-reader.so"; do
+    [ -e "$prefix/$f" ] || { echo "test-install: $f was not installed" >&2; exit 1; }
+done
+LD_DEBUG=files "$prefix/bin/quorvantix" datamatrix -d installed --verify --info -o "$work/read.png" \
+    >"$work/read.txt" 2>"$work/loaded.txt"
+grep -q "verified: read back" "$work/read.txt"
+grep -q "file=$prefix/[^ ]*quorvantix-reader.so " "$work/loaded.txt" ||
+    { echo "test-install: the installed command did not open the installed reader" >&2; exit 1; }
 
 # The CMake package.
 cmake -S examples -B "$work/cmake-build" -G Ninja -DCMAKE_BUILD_TYPE=Release \

@@ -8,6 +8,7 @@
 
 #include "canvas/cp1252.h"
 #include "canvas/font_libraries.h"
+#include "canvas/prebuilt_fonts.h"
 
 namespace qv::canvas {
 
@@ -34,23 +35,22 @@ std::int64_t roundDiv(std::int64_t num, std::int64_t den) {
 
 class Engine {
   public:
-    // FreeType is loaded here, on the first text; without it, text is not drawn.
-    Engine() : ft_(freetypeApi()) {
-        if (ft_ == nullptr || ft_->Init_FreeType(&library_) != 0) library_ = nullptr;
-    }
-
+    // Null until a face has been opened, which loads FreeType.
     const FreetypeApi* freetype() const { return ft_; }
 
     std::mutex& mutex() { return mutex_; }
 
-    std::shared_ptr<const SizedFont> sized(const Font& font) {
+    std::shared_ptr<const SizedFont> sized(const Font& font, bool mayUsePrebuilt) {
         std::lock_guard lock(mutex_);
-        auto face = resolve(font);
         // Positive heights are cell heights, negative ones em sizes; zero and extremes clamp.
         const std::int64_t key =
             font.height >= 0 ? std::clamp<std::int64_t>(font.height, kMinPixelSize, kMaxPixelSize)
                              : -std::clamp<std::int64_t>(-std::int64_t{font.height}, kMinPixelSize,
                                                          kMaxPixelSize);
+        if (mayUsePrebuilt && isDefaultName(font.name) && !font.italic) {
+            if (auto found = prebuilt(font.bold, key)) return found;
+        }
+        auto face = resolve(font);
         const auto id = std::make_pair(face.get(), key);
         if (auto it = sized_.find(id); it != sized_.end()) return it->second;
         const std::int64_t cellUnits = face->ascent + face->descent;
@@ -84,6 +84,29 @@ class Engine {
 
   private:
     using FaceKey = std::tuple<std::string, bool, bool>;
+
+    // The built-in face at a size the table holds (the one that resolve() would give).
+    std::shared_ptr<const SizedFont> prebuilt(bool bold, std::int64_t key) {
+        const auto fonts = prebuiltFonts();
+        for (std::size_t i = 0; i < fonts.size(); ++i) {
+            if (fonts[i].bold != bold || fonts[i].height != key) continue;
+            if (prebuiltSized_.size() < fonts.size()) prebuiltSized_.resize(fonts.size());
+            auto& sized = prebuiltSized_[i];
+            if (!sized) sized = std::make_shared<const SizedFont>(fonts[i]);
+            return sized;
+        }
+        return nullptr;
+    }
+
+    // FreeType, loaded on the first face opened; null when it cannot be.
+    FT_Library library() {
+        if (!freetypeTried_) {
+            freetypeTried_ = true;
+            ft_ = freetypeApi();
+            if (ft_ == nullptr || ft_->Init_FreeType(&library_) != 0) library_ = nullptr;
+        }
+        return library_;
+    }
 
     std::shared_ptr<FaceHandle> resolve(const Font& font) {
         FaceKey key{font.name, font.bold, font.italic};
@@ -124,7 +147,7 @@ class Engine {
         const auto key =
             std::make_tuple(std::string(boldFile ? "built-in bold" : "built-in"), 0, bold, italic);
         if (auto it = byFile_.find(key); it != byFile_.end()) return it->second;
-        if (library_ == nullptr) return nullptr;
+        if (library() == nullptr) return nullptr;
         const auto data = builtinFace(boldFile);
         FT_Face ft = nullptr;
         if (ft_->New_Memory_Face(library_, data.data(), static_cast<FT_Long>(data.size()), 0,
@@ -163,7 +186,7 @@ class Engine {
     std::shared_ptr<FaceHandle> open(const std::string& file, int index, bool bold, bool italic) {
         const auto key = std::make_tuple(file, index, bold, italic);
         if (auto it = byFile_.find(key); it != byFile_.end()) return it->second;
-        if (library_ == nullptr) return nullptr;
+        if (library() == nullptr) return nullptr;
         FT_Face ft = nullptr;
         if (ft_->New_Face(library_, file.c_str(), index, &ft) != 0) return nullptr;
         auto face = adopt(ft, bold, italic);
@@ -199,7 +222,9 @@ class Engine {
     std::mutex mutex_;
     const FreetypeApi* ft_ = nullptr;
     const FontconfigApi* fc_ = nullptr;
+    bool freetypeTried_ = false;
     FT_Library library_ = nullptr;
+    std::vector<std::shared_ptr<const SizedFont>> prebuiltSized_;
     FcConfig* config_ = nullptr;
     bool configTried_ = false;
     std::map<FaceKey, std::shared_ptr<FaceHandle>> byName_;
@@ -248,18 +273,38 @@ void render(const FreetypeApi& ft, const FaceHandle& handle, std::int32_t pixelS
     }
 }
 
+void copyPrebuilt(const PrebuiltFont& font, std::uint8_t byte, Glyph& out) {
+    const PrebuiltGlyph& g = font.glyphs[byte];
+    out.left = g.left;
+    out.top = g.top;
+    out.width = g.width;
+    out.rows = g.rows;
+    out.advance = g.advance;
+    out.spans.assign(font.spans + g.firstSpan, font.spans + g.firstSpan + g.spanCount);
+    out.rowStart.assign(font.rowStarts + g.firstRow, font.rowStarts + g.firstRow + g.rowCount);
+}
+
 }  // namespace
 
 SizedFont::SizedFont(std::shared_ptr<FaceHandle> face, std::int32_t pixelSize, std::int32_t ascent,
                      std::int32_t cellHeight)
     : face_(std::move(face)), pixelSize_(pixelSize), ascent_(ascent), cellHeight_(cellHeight) {}
 
+SizedFont::SizedFont(const PrebuiltFont& prebuilt)
+    : prebuilt_(&prebuilt),
+      pixelSize_(prebuilt.pixelSize),
+      ascent_(prebuilt.ascent),
+      cellHeight_(prebuilt.cellHeight) {}
+
 const Glyph& SizedFont::glyph(std::uint8_t byte) const {
     if (ready_[byte].load(std::memory_order_acquire)) return glyphs_[byte];
     std::call_once(once_[byte], [&] {
         std::lock_guard lock(engine().mutex());
-        if (const FreetypeApi* ft = engine().freetype())
+        if (prebuilt_ != nullptr) {
+            copyPrebuilt(*prebuilt_, byte, glyphs_[byte]);
+        } else if (const FreetypeApi* ft = engine().freetype()) {
             render(*ft, *face_, pixelSize_, byte, glyphs_[byte]);
+        }
         ready_[byte].store(true, std::memory_order_release);
     });
     return glyphs_[byte];
@@ -276,9 +321,13 @@ std::shared_ptr<const SizedFont> sizedFont(const Font& font) {
     thread_local Font lastFont;
     thread_local std::shared_ptr<const SizedFont> last;
     if (last && lastFont == font) return last;
-    last = engine().sized(font);
+    last = engine().sized(font, true);
     lastFont = font;
     return last;
+}
+
+std::shared_ptr<const SizedFont> renderedFont(const Font& font) {
+    return engine().sized(font, false);
 }
 
 }  // namespace qv::canvas

@@ -1,5 +1,5 @@
-"""What a run of the command loads: the libraries for text, fonts by name, PDF and the HTTP
-service are opened only by the runs that need them (checked with the loader's own report,
+"""What a run of the command loads: the libraries for text, fonts by name, PDF, the reader and
+the HTTP service are opened only by the runs that need them (checked with the loader's own report,
 LD_DEBUG=files), and `quorvantix serve` without its service program says so."""
 import os
 import re
@@ -40,9 +40,14 @@ class LoadedLibraries(unittest.TestCase):
             (["pdf417", "-d", "no text here", "-o", "pdf417.png"], ()),
             (["maxicode", "-d", "no text here", "-o", "maxi.png"], ()),
             (["barcode1d", "-t", "CODE128", "-d", "abc", "--set", "Font=none", "-o", "c128.png"], ()),
-            (["barcode1d", "-t", "EAN13", "-d", "590123412345", "-o", "ean.svg"], (TEXT,)),
-            # Text in the built-in face: FreeType, but no font configuration.
-            (["barcode1d", "-t", "EAN13", "-d", "590123412345", "-o", "ean.png"], (TEXT,)),
+            # Default text comes from the glyphs rendered at build time.
+            (["barcode1d", "-t", "EAN13", "-d", "590123412345", "-o", "ean.svg"], ()),
+            (["barcode1d", "-t", "EAN13", "-d", "590123412345", "-o", "ean.png"], ()),
+            (["barcode1d", "-t", "EAN13", "-d", "590123412345", "--scale", "2", "-o", "ean2.png"],
+             ()),
+            # The built-in face at another size: FreeType, but no font configuration.
+            (["barcode1d", "-t", "EAN13", "-d", "590123412345", "--set", "Font.Height=13",
+              "-o", "ean13.png"], (TEXT,)),
             (["barcode1d", "-t", "CODE39", "-d", "ABC", "--set", "Font.Name=DejaVu Serif",
               "-o", "serif.png"], (TEXT, FONTS)),
             # cairo itself needs FreeType and fontconfig.

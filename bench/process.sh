@@ -118,8 +118,11 @@ if only:
     symbols = [s for s in symbols if only.lower() in s[0].lower()]
 
 def fresh(path):
+    # Every side starts from a settled disk: the last run's files and the removal of the old
+    # ones are flushed first, so that no run pays for its predecessor's writes.
     shutil.rmtree(path, ignore_errors=True)
     os.makedirs(path)
+    os.sync()
 
 def timed(cmd):
     t = time.perf_counter()

@@ -13,7 +13,9 @@
 #include <unordered_map>
 
 #include "csv_reader.h"
+#include "output.h"
 #include "quorvantix/host.h"
+#include "write_queue.h"
 
 namespace qv::cli {
 namespace {
@@ -121,6 +123,8 @@ struct Shared {
     std::streambuf& input;
     std::ostream& err;
     Progress progress;
+    WriteQueue* writer = nullptr;  // puts the files in place; null: each line writes its own
+    FolderSync* sync = nullptr;
     // With --csv: the reader past the header, and the header's names.
     std::optional<CsvReader> csv{};
     std::vector<std::string> header{};
@@ -214,7 +218,7 @@ void noteFailure(Shared& shared, const LineJob& job, const std::string& messages
 }
 
 // Makes the line's symbol; its messages go to `err`, the status is returned.
-int runLine(Shared& shared, const LineJob& job, std::ostream& err) {
+int runLine(Shared& shared, const LineJob& job, std::ostream& err, std::vector<OutputFile>* files) {
     const std::string where = "line " + std::to_string(job.number) + ": ";
     if (job.read == LineRead::TooLong) {
         err << "quorvantix: " << where << "longer than " << kMaxBatchLine << " characters\n";
@@ -257,6 +261,7 @@ int runLine(Shared& shared, const LineJob& job, std::ostream& err) {
     Options options = shared.options;
     options.batch.reset();
     options.output = name.path;
+    options.handOver = files;
     for (auto& field : fields) {
         // A field that only names the file is no property.
         if (field.option != kDataOption && shared.pattern.usesField(field.name) &&
@@ -268,25 +273,50 @@ int runLine(Shared& shared, const LineJob& job, std::ostream& err) {
     return runOne(shared.entry, options, none, err, where);
 }
 
+// Counts a line as done once its files are in place (or it failed), and shows its messages.
+void finishLine(Shared& shared, const LineJob& job, int status, const std::string& messages) {
+    std::lock_guard lock(shared.errMutex);
+    ++shared.done;
+    if (status != kExitOk) {
+        ++shared.failed;
+        noteFailure(shared, job, messages);
+    } else if (job.ordinal <= kStopAfter) {
+        shared.varied = true;
+    }
+    if (status == kExitOk && !messages.empty()) {
+        shared.progress.clear();
+        shared.err << messages;
+    }
+    shared.progress.update(shared.done, false);
+}
+
 void work(Shared& shared) {
     LineJob job;
     std::ostringstream messages;
+    std::vector<OutputFile> files;
     while (nextLine(shared, job)) {
         messages.str({});
-        const int status = runLine(shared, job, messages);
-        std::lock_guard lock(shared.errMutex);
-        ++shared.done;
-        if (status != kExitOk) {
-            ++shared.failed;
-            noteFailure(shared, job, messages.str());
-        } else if (job.ordinal <= kStopAfter) {
-            shared.varied = true;
+        files.clear();
+        const int status = runLine(shared, job, messages, shared.writer ? &files : nullptr);
+        if (status != kExitOk || files.empty()) {
+            finishLine(shared, job, status, messages.str());
+            continue;
         }
-        if (status == kExitOk && !messages.str().empty()) {
-            shared.progress.clear();
-            shared.err << messages.str();
-        }
-        shared.progress.update(shared.done, false);
+        shared.writer->push([&shared, job, text = messages.str(), out = std::move(files)] {
+            std::string error;
+            int written = kExitOk;
+            std::string shown = text;
+            try {
+                if (!writeAll(out, error, shared.sync)) written = kExitOutputFailed;
+            } catch (const std::exception& e) {
+                error = e.what();
+                written = kExitOutputFailed;
+            }
+            if (written != kExitOk)
+                shown += "quorvantix: line " + std::to_string(job.number) + ": " + error + '\n';
+            finishLine(shared, job, written, shown);
+        });
+        files = {};
     }
 }
 
@@ -485,6 +515,10 @@ int runBatch(const ControlEntry& entry, const Options& options, std::ostream& er
         // Rows are counted from the first after the header.
         if (total && *total > 0) --*total;
     }
+    // Declared before the render threads, so that it outlives them and is drained after them.
+    WriteQueue writer;
+    shared.writer = &writer;
+    shared.sync = lineOptions.syncInto;
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
     const auto jobs = static_cast<unsigned>(options.jobs.value_or(
         static_cast<std::int32_t>(std::min<unsigned>(cores, static_cast<unsigned>(kMaxJobs)))));
@@ -498,6 +532,7 @@ int runBatch(const ControlEntry& entry, const Options& options, std::ostream& er
     }
     work(shared);
     threads.clear();
+    writer.drain();
 
     shared.progress.update(shared.done, true);
     std::string flushError;

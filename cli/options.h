@@ -23,6 +23,8 @@ struct Assignment {
 // -o - writes the image to standard output.
 inline constexpr std::string_view kStandardOutput = "-";
 
+struct OutputFile;
+
 struct Options {
     std::string control;
     std::vector<Assignment> assignments;
@@ -34,6 +36,8 @@ struct Options {
     bool version = false;
     // Where a batch gathers the folders to flush once at its end; null: each run flushes its own.
     FolderSync* syncInto = nullptr;
+    // Where a batch takes the finished files to write them itself; null: the run writes them.
+    std::vector<OutputFile>* handOver = nullptr;
     std::optional<std::string> batch;  // --batch FILE or --csv FILE, "-" for standard input
     bool csv = false;                  // the batch is CSV with a header row
     std::optional<std::int32_t> jobs;  // -j N

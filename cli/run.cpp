@@ -124,6 +124,10 @@ int paintAndWrite(const ControlEntry& entry, const Options& options, std::ostrea
                                  : *options.output,
                              r.images[i].bytes});
     }
+    if (options.handOver) {
+        *options.handOver = std::move(files);
+        return kExitOk;
+    }
     std::string error;
     FolderSync own;
     FolderSync* sync = options.syncInto ? options.syncInto : options.render.sync ? &own : nullptr;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -62,18 +63,52 @@ TEST(CliOutputFile, AReplacedFileKeepsItsPermissionsAndAReadOnlyOneIsRefused) {
 }
 
 TEST(CliOutputFile, AReadOnlyFileFailsItsBatchLineAlone) {
-    TempDir dir;
-    { std::ofstream(dir.file("b-2.png")) << "old"; }
-    ASSERT_EQ(::chmod(dir.file("b-2.png").c_str(), 0444), 0);
-    std::istringstream in("A\nB\nC\n");
-    std::ostringstream out, err;
-    const int status = runWith(fakeControls(), {"fake", "--batch", "-", "-o", dir.file("b-%d.png")},
-                               out, err, {.input = &in});
-    EXPECT_EQ(status, kExitOutputFailed);
-    EXPECT_NE(err.str().find("line 2: "), std::string::npos) << err.str();
-    EXPECT_NE(err.str().find("1 of 3 lines failed"), std::string::npos) << err.str();
-    EXPECT_EQ(readBytes(dir.file("b-2.png")), "old");
-    EXPECT_EQ(dir.files(), (std::vector<std::string>{"b-1.png", "b-2.png", "b-3.png"}));
+    // Files are put in place on a writer thread while later lines are drawn: a failed write
+    // still fails its own line, keeps that line's warnings with it, and leaves the old file.
+    // 200 lines keep more files in flight than the writer holds at once.
+    for (const char* jobs : {"1", "2"}) {
+        SCOPED_TRACE(std::string("-j ") + jobs);
+        TempDir dir;
+        std::string input;
+        std::vector<std::string> expected;
+        std::vector<int> refused;
+        for (int line = 1; line <= 200; ++line) {
+            input += line == 14 ? "AB!\n" : "A\n";  // line 14 warns as well
+            const std::string name = "b-" + std::to_string(line) + ".png";
+            expected.push_back(name);
+            if (line % 7 == 0) {
+                { std::ofstream(dir.file(name)) << "old"; }
+                ASSERT_EQ(::chmod(dir.file(name).c_str(), 0444), 0);
+                refused.push_back(line);
+            }
+        }
+        std::sort(expected.begin(), expected.end());
+        std::istringstream in(input);
+        std::ostringstream out, err;
+        const int status = runWith(fakeControls(),
+                                   {"fake", "--batch", "-", "-j", jobs, "-o", dir.file("b-%d.png")},
+                                   out, err, {.input = &in});
+        EXPECT_EQ(status, kExitOutputFailed);
+        const std::string e = err.str();
+        EXPECT_NE(
+            e.find(std::to_string(refused.size()) + " of 200 lines failed, the first at line 7"),
+            std::string::npos)
+            << e;
+        // The first failures are listed in line order, each with its own file's name.
+        std::size_t at = 0;
+        for (std::size_t k = 0; k < 10; ++k) {
+            const std::string line = std::to_string(refused[k]);
+            const std::string message =
+                "line " + line + ": cannot write " + dir.file("b-" + line + ".png");
+            const std::size_t found = e.find(message, at);
+            ASSERT_NE(found, std::string::npos) << message << "\n" << e;
+            at = found;
+        }
+        EXPECT_NE(e.find("line 14: warning: "), std::string::npos) << e;
+        for (const int line : refused)
+            EXPECT_EQ(readBytes(dir.file("b-" + std::to_string(line) + ".png")), "old");
+        EXPECT_EQ(dir.files(), expected);
+    }
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 # cmake --install: the libraries (shared and static), the public headers, a CMake package
-# (find_package(Quorvantix) -> Quorvantix::quorvantix), quorvantix.pc, the command and its man page.
+# (find_package(Quorvantix) -> Quorvantix::quorvantix), quorvantix.pc, the command, the service it runs and the man page.
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
@@ -13,7 +13,7 @@ install(TARGETS quorvantix_shared quorvantix_static EXPORT QuorvantixTargets
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
         RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(TARGETS quorvantix RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS quorvantix quorvantix-serve RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/include/quorvantix DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/docs/quorvantix.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 

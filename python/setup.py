@@ -29,13 +29,18 @@ def cpp_library() -> Path:
     return build
 
 
+# What the package itself uses besides the library: libpng, to read images back (src/image.cpp).
+OWN_REQUIRES = ["libpng"]
+
+
 def pkg_config(flag: str, build: Path) -> list:
-    """Flags of the libraries the C++ library itself needs, as its own pkg-config file names them."""
+    """Flags of the libraries the C++ library itself needs, as its own pkg-config file names them,
+    and of the package's own."""
     requires = []
     for line in (build / "quorvantix.pc").read_text().splitlines():
         if line.startswith("Requires.private:"):
             requires = line.split(":", 1)[1].split()
-    out = subprocess.check_output(["pkg-config", flag, *requires], text=True)
+    out = subprocess.check_output(["pkg-config", flag, *requires, *OWN_REQUIRES], text=True)
     return shlex.split(out)
 
 

@@ -12,12 +12,22 @@ prefix=$work/prefix
 cmake --build "$build" --target quorvantix quorvantix_static quorvantix_shared
 cmake --install "$build" --prefix "$prefix" >/dev/null
 libdir=$(find "$prefix" -name libquorvantix.so -printf '%h\n' | head -n1)
-for f in bin/quorvantix include/quorvantix/render.h share/man/man1/quorvantix.1 \
+for f in bin/quorvantix bin/quorvantix-serve include/quorvantix/render.h share/man/man1/quorvantix.1 \
          "${libdir#"$prefix"/}/libquorvantix.a" "${libdir#"$prefix"/}/pkgconfig/quorvantix.pc" \
          "${libdir#"$prefix"/}/cmake/Quorvantix/QuorvantixConfig.cmake"; do
     [ -e "$prefix/$f" ] || { echo "test-install: $f was not installed" >&2; exit 1; }
 done
 "$prefix/bin/quorvantix" datamatrix -d installed -o "$work/cli.png"
+# The command finds the service installed beside it, and the reader plugin in the installed tree.
+"$prefix/bin/quorvantix" serve --help | grep -q -- --listen
+for f in bin/quorvantix-serve "${libdir#"$prefix"/}/quorvantix/quorvantix-reader.so"; do
+    [ -e "$prefix/$f" ] || { echo "test-install: $f was not installed" >&2; exit 1; }
+done
+LD_DEBUG=files "$prefix/bin/quorvantix" datamatrix -d installed --verify --info -o "$work/read.png" \
+    >"$work/read.txt" 2>"$work/loaded.txt"
+grep -q "verified: read back" "$work/read.txt"
+grep -q "file=$prefix/[^ ]*quorvantix-reader.so " "$work/loaded.txt" ||
+    { echo "test-install: the installed command did not open the installed reader" >&2; exit 1; }
 
 # The CMake package.
 cmake -S examples -B "$work/cmake-build" -G Ninja -DCMAKE_BUILD_TYPE=Release \

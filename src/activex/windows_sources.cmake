@@ -67,9 +67,11 @@ set(QV_LINUX_ONLY_SOURCES
     canvas/builtin_font.cpp
     canvas/folder_sync.cpp
     canvas/font_engine.cpp
+    canvas/font_libraries.cpp
     canvas/png.cpp
     canvas/png_indexed.cpp
     canvas/row_deflate.cpp
+    canvas/shared_library.cpp
     canvas/svg.cpp
     canvas/text_render.cpp)
 

@@ -1,11 +1,5 @@
 #include "canvas/font_engine.h"
 
-#include <fontconfig/fontconfig.h>
-#include <ft2build.h>
-#include FT_FREETYPE_H
-#include FT_SYNTHESIS_H
-#include FT_TRUETYPE_TABLES_H
-
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -13,6 +7,8 @@
 #include <tuple>
 
 #include "canvas/cp1252.h"
+#include "canvas/font_libraries.h"
+#include "canvas/prebuilt_fonts.h"
 
 namespace qv::canvas {
 
@@ -39,20 +35,22 @@ std::int64_t roundDiv(std::int64_t num, std::int64_t den) {
 
 class Engine {
   public:
-    Engine() {
-        if (FT_Init_FreeType(&library_) != 0) library_ = nullptr;
-    }
+    // Null until a face has been opened, which loads FreeType.
+    const FreetypeApi* freetype() const { return ft_; }
 
     std::mutex& mutex() { return mutex_; }
 
-    std::shared_ptr<const SizedFont> sized(const Font& font) {
+    std::shared_ptr<const SizedFont> sized(const Font& font, bool mayUsePrebuilt) {
         std::lock_guard lock(mutex_);
-        auto face = resolve(font);
         // Positive heights are cell heights, negative ones em sizes; zero and extremes clamp.
         const std::int64_t key =
             font.height >= 0 ? std::clamp<std::int64_t>(font.height, kMinPixelSize, kMaxPixelSize)
                              : -std::clamp<std::int64_t>(-std::int64_t{font.height}, kMinPixelSize,
                                                          kMaxPixelSize);
+        if (mayUsePrebuilt && isDefaultName(font.name) && !font.italic) {
+            if (auto found = prebuilt(font.bold, key)) return found;
+        }
+        auto face = resolve(font);
         const auto id = std::make_pair(face.get(), key);
         if (auto it = sized_.find(id); it != sized_.end()) return it->second;
         const std::int64_t cellUnits = face->ascent + face->descent;
@@ -87,6 +85,29 @@ class Engine {
   private:
     using FaceKey = std::tuple<std::string, bool, bool>;
 
+    // The built-in face at a size the table holds (the one that resolve() would give).
+    std::shared_ptr<const SizedFont> prebuilt(bool bold, std::int64_t key) {
+        const auto fonts = prebuiltFonts();
+        for (std::size_t i = 0; i < fonts.size(); ++i) {
+            if (fonts[i].bold != bold || fonts[i].height != key) continue;
+            if (prebuiltSized_.size() < fonts.size()) prebuiltSized_.resize(fonts.size());
+            auto& sized = prebuiltSized_[i];
+            if (!sized) sized = std::make_shared<const SizedFont>(fonts[i]);
+            return sized;
+        }
+        return nullptr;
+    }
+
+    // FreeType, loaded on the first face opened; null when it cannot be.
+    FT_Library library() {
+        if (!freetypeTried_) {
+            freetypeTried_ = true;
+            ft_ = freetypeApi();
+            if (ft_ == nullptr || ft_->Init_FreeType(&library_) != 0) library_ = nullptr;
+        }
+        return library_;
+    }
+
     std::shared_ptr<FaceHandle> resolve(const Font& font) {
         FaceKey key{font.name, font.bold, font.italic};
         if (auto it = byName_.find(key); it != byName_.end()) return it->second;
@@ -116,7 +137,8 @@ class Engine {
     FcConfig* config() {
         if (!configTried_) {
             configTried_ = true;
-            if (FcInit() == FcTrue) config_ = FcConfigGetCurrent();
+            fc_ = fontconfigApi();
+            if (fc_ != nullptr && fc_->Init() == FcTrue) config_ = fc_->ConfigGetCurrent();
         }
         return config_;
     }
@@ -125,11 +147,11 @@ class Engine {
         const auto key =
             std::make_tuple(std::string(boldFile ? "built-in bold" : "built-in"), 0, bold, italic);
         if (auto it = byFile_.find(key); it != byFile_.end()) return it->second;
-        if (library_ == nullptr) return nullptr;
+        if (library() == nullptr) return nullptr;
         const auto data = builtinFace(boldFile);
         FT_Face ft = nullptr;
-        if (FT_New_Memory_Face(library_, data.data(), static_cast<FT_Long>(data.size()), 0, &ft) !=
-            0)
+        if (ft_->New_Memory_Face(library_, data.data(), static_cast<FT_Long>(data.size()), 0,
+                                 &ft) != 0)
             return nullptr;
         auto face = adopt(ft, bold, italic);
         if (face) byFile_.emplace(key, face);
@@ -139,43 +161,43 @@ class Engine {
     std::shared_ptr<FaceHandle> match(const std::string& family, bool bold, bool italic) {
         FcConfig* fc = config();
         if (fc == nullptr) return nullptr;
-        FcPattern* pattern = FcPatternCreate();
-        FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
-        FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-        FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-        FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-        FcConfigSubstitute(fc, pattern, FcMatchPattern);
-        FcDefaultSubstitute(pattern);
+        FcPattern* pattern = fc_->PatternCreate();
+        fc_->PatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+        fc_->PatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+        fc_->PatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+        fc_->PatternAddBool(pattern, FC_SCALABLE, FcTrue);
+        fc_->ConfigSubstitute(fc, pattern, FcMatchPattern);
+        fc_->DefaultSubstitute(pattern);
         FcResult result = FcResultNoMatch;
-        FcPattern* found = FcFontMatch(fc, pattern, &result);
-        FcPatternDestroy(pattern);
+        FcPattern* found = fc_->FontMatch(fc, pattern, &result);
+        fc_->PatternDestroy(pattern);
         if (found == nullptr) return nullptr;
         std::shared_ptr<FaceHandle> face;
         FcChar8* file = nullptr;
         int index = 0;
-        if (FcPatternGetString(found, FC_FILE, 0, &file) == FcResultMatch) {
-            FcPatternGetInteger(found, FC_INDEX, 0, &index);
+        if (fc_->PatternGetString(found, FC_FILE, 0, &file) == FcResultMatch) {
+            fc_->PatternGetInteger(found, FC_INDEX, 0, &index);
             face = open(reinterpret_cast<const char*>(file), index, bold, italic);
         }
-        FcPatternDestroy(found);
+        fc_->PatternDestroy(found);
         return face;
     }
 
     std::shared_ptr<FaceHandle> open(const std::string& file, int index, bool bold, bool italic) {
         const auto key = std::make_tuple(file, index, bold, italic);
         if (auto it = byFile_.find(key); it != byFile_.end()) return it->second;
-        if (library_ == nullptr) return nullptr;
+        if (library() == nullptr) return nullptr;
         FT_Face ft = nullptr;
-        if (FT_New_Face(library_, file.c_str(), index, &ft) != 0) return nullptr;
+        if (ft_->New_Face(library_, file.c_str(), index, &ft) != 0) return nullptr;
         auto face = adopt(ft, bold, italic);
         if (face) byFile_.emplace(key, face);
         return face;
     }
 
     // A face for a FreeType face just opened, or null (and the face closed) if it cannot serve.
-    static std::shared_ptr<FaceHandle> adopt(FT_Face ft, bool bold, bool italic) {
+    std::shared_ptr<FaceHandle> adopt(FT_Face ft, bool bold, bool italic) {
         if (!FT_IS_SCALABLE(ft) || ft->units_per_EM == 0) {
-            FT_Done_Face(ft);
+            ft_->Done_Face(ft);
             return nullptr;
         }
         auto face = std::make_shared<FaceHandle>();
@@ -183,7 +205,7 @@ class Engine {
         face->emboldenGlyphs = bold && (ft->style_flags & FT_STYLE_FLAG_BOLD) == 0;
         face->slantGlyphs = italic && (ft->style_flags & FT_STYLE_FLAG_ITALIC) == 0;
         face->unitsPerEm = ft->units_per_EM;
-        const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(ft, FT_SFNT_OS2));
+        const auto* os2 = static_cast<const TT_OS2*>(ft_->Get_Sfnt_Table(ft, FT_SFNT_OS2));
         if (os2 != nullptr && os2->version != 0xFFFF && os2->usWinAscent + os2->usWinDescent > 0) {
             face->ascent = os2->usWinAscent;
             face->descent = os2->usWinDescent;
@@ -198,7 +220,11 @@ class Engine {
     }
 
     std::mutex mutex_;
+    const FreetypeApi* ft_ = nullptr;
+    const FontconfigApi* fc_ = nullptr;
+    bool freetypeTried_ = false;
     FT_Library library_ = nullptr;
+    std::vector<std::shared_ptr<const SizedFont>> prebuiltSized_;
     FcConfig* config_ = nullptr;
     bool configTried_ = false;
     std::map<FaceKey, std::shared_ptr<FaceHandle>> byName_;
@@ -213,16 +239,17 @@ Engine& engine() {
     return *instance;
 }
 
-void render(const FaceHandle& handle, std::int32_t pixelSize, std::uint8_t byte, Glyph& out) {
+void render(const FreetypeApi& ft, const FaceHandle& handle, std::int32_t pixelSize,
+            std::uint8_t byte, Glyph& out) {
     FT_Face face = handle.face;
     if (face == nullptr) return;
-    if (FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixelSize)) != 0) return;
-    if (FT_Load_Char(face, cp1252ToUnicode(byte), FT_LOAD_TARGET_MONO) != 0) return;
+    if (ft.Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixelSize)) != 0) return;
+    if (ft.Load_Char(face, cp1252ToUnicode(byte), FT_LOAD_TARGET_MONO) != 0) return;
     FT_GlyphSlot slot = face->glyph;
-    if (handle.emboldenGlyphs) FT_GlyphSlot_Embolden(slot);
-    if (handle.slantGlyphs) FT_GlyphSlot_Oblique(slot);
+    if (handle.emboldenGlyphs) ft.GlyphSlot_Embolden(slot);
+    if (handle.slantGlyphs) ft.GlyphSlot_Oblique(slot);
     out.advance = static_cast<std::int32_t>(std::max<FT_Pos>(0, (slot->advance.x + 32) >> 6));
-    if (FT_Render_Glyph(slot, FT_RENDER_MODE_MONO) != 0) return;
+    if (ft.Render_Glyph(slot, FT_RENDER_MODE_MONO) != 0) return;
     const FT_Bitmap& bm = slot->bitmap;
     if (bm.pixel_mode != FT_PIXEL_MODE_MONO || bm.buffer == nullptr) return;
     out.left = slot->bitmap_left;
@@ -246,17 +273,38 @@ void render(const FaceHandle& handle, std::int32_t pixelSize, std::uint8_t byte,
     }
 }
 
+void copyPrebuilt(const PrebuiltFont& font, std::uint8_t byte, Glyph& out) {
+    const PrebuiltGlyph& g = font.glyphs[byte];
+    out.left = g.left;
+    out.top = g.top;
+    out.width = g.width;
+    out.rows = g.rows;
+    out.advance = g.advance;
+    out.spans.assign(font.spans + g.firstSpan, font.spans + g.firstSpan + g.spanCount);
+    out.rowStart.assign(font.rowStarts + g.firstRow, font.rowStarts + g.firstRow + g.rowCount);
+}
+
 }  // namespace
 
 SizedFont::SizedFont(std::shared_ptr<FaceHandle> face, std::int32_t pixelSize, std::int32_t ascent,
                      std::int32_t cellHeight)
     : face_(std::move(face)), pixelSize_(pixelSize), ascent_(ascent), cellHeight_(cellHeight) {}
 
+SizedFont::SizedFont(const PrebuiltFont& prebuilt)
+    : prebuilt_(&prebuilt),
+      pixelSize_(prebuilt.pixelSize),
+      ascent_(prebuilt.ascent),
+      cellHeight_(prebuilt.cellHeight) {}
+
 const Glyph& SizedFont::glyph(std::uint8_t byte) const {
     if (ready_[byte].load(std::memory_order_acquire)) return glyphs_[byte];
     std::call_once(once_[byte], [&] {
         std::lock_guard lock(engine().mutex());
-        render(*face_, pixelSize_, byte, glyphs_[byte]);
+        if (prebuilt_ != nullptr) {
+            copyPrebuilt(*prebuilt_, byte, glyphs_[byte]);
+        } else if (const FreetypeApi* ft = engine().freetype()) {
+            render(*ft, *face_, pixelSize_, byte, glyphs_[byte]);
+        }
         ready_[byte].store(true, std::memory_order_release);
     });
     return glyphs_[byte];
@@ -273,9 +321,13 @@ std::shared_ptr<const SizedFont> sizedFont(const Font& font) {
     thread_local Font lastFont;
     thread_local std::shared_ptr<const SizedFont> last;
     if (last && lastFont == font) return last;
-    last = engine().sized(font);
+    last = engine().sized(font, true);
     lastFont = font;
     return last;
+}
+
+std::shared_ptr<const SizedFont> renderedFont(const Font& font) {
+    return engine().sized(font, false);
 }
 
 }  // namespace qv::canvas

@@ -33,12 +33,15 @@ struct Glyph {
 };
 
 struct FaceHandle;
+struct PrebuiltFont;
 
 // One font at one size: its metrics and, rendered on first use, its 256 glyphs.
 class SizedFont {
   public:
     SizedFont(std::shared_ptr<FaceHandle> face, std::int32_t pixelSize, std::int32_t ascent,
               std::int32_t cellHeight);
+    // Glyphs taken from a table rendered at build time instead of by FreeType.
+    explicit SizedFont(const PrebuiltFont& prebuilt);
 
     std::int32_t ascent() const { return ascent_; }
     // The em size the glyphs are rendered at.
@@ -50,6 +53,7 @@ class SizedFont {
 
   private:
     std::shared_ptr<FaceHandle> face_;
+    const PrebuiltFont* prebuilt_ = nullptr;
     std::int32_t pixelSize_;
     std::int32_t ascent_;
     std::int32_t cellHeight_;
@@ -65,6 +69,8 @@ inline constexpr std::int32_t kMaxPixelSize = 1000;
 
 // The sized font for a canvas font; never null.
 std::shared_ptr<const SizedFont> sizedFont(const Font& font);
+// The same, always rendered by FreeType, never from the prebuilt table (which is made from it).
+std::shared_ptr<const SizedFont> renderedFont(const Font& font);
 
 // The font file of the default face (Font's own name), regular or bold, built into the library:
 // default text needs no font configuration and is the same pixels on every machine.

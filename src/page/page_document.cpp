@@ -1,7 +1,3 @@
-#include <cairo-pdf.h>
-#include <cairo-ps.h>
-#include <cairo.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -11,20 +7,26 @@
 
 #include "canvas/cp1252.h"
 #include "canvas/font_engine.h"
+#include "page/cairo_api.h"
 #include "page/page_canvas.h"
 
 namespace qv {
 
 struct PageDocument::Writer {
+    std::string loadError;
+    // Null when cairo cannot be loaded: the pages are then dropped and finish() says why.
+    const page::CairoApi* cairo = page::cairoApi(&loadError);
     std::vector<std::uint8_t> bytes;
     bool outOfMemory = false;
     cairo_surface_t* surface = nullptr;
     ~Writer() {
-        if (surface) cairo_surface_destroy(surface);
+        if (surface) cairo->surface_destroy(surface);
     }
 };
 
 namespace {
+
+using page::CairoApi;
 
 cairo_status_t append(void* closure, const unsigned char* data, unsigned int length) {
     auto* w = static_cast<PageDocument::Writer*>(closure);
@@ -37,25 +39,25 @@ cairo_status_t append(void* closure, const unsigned char* data, unsigned int len
     return CAIRO_STATUS_SUCCESS;
 }
 
-void setColour(cairo_t* cr, TColor c) {
-    cairo_set_source_rgb(cr, (c & 0xFF) / 255.0, ((c >> 8) & 0xFF) / 255.0,
+void setColour(const CairoApi& cairo, cairo_t* cr, TColor c) {
+    cairo.set_source_rgb(cr, (c & 0xFF) / 255.0, ((c >> 8) & 0xFF) / 255.0,
                          ((c >> 16) & 0xFF) / 255.0);
 }
 
 // Dot coordinates of the unturned page onto the turned one (clockwise quarter turns).
-void turn(cairo_t* cr, std::int32_t rotation, double width, double height) {
+void turn(const CairoApi& cairo, cairo_t* cr, std::int32_t rotation, double width, double height) {
     switch (rotation) {
         case 90:
-            cairo_translate(cr, height, 0);
-            cairo_rotate(cr, std::numbers::pi / 2);
+            cairo.translate(cr, height, 0);
+            cairo.rotate(cr, std::numbers::pi / 2);
             break;
         case 180:
-            cairo_translate(cr, width, height);
-            cairo_rotate(cr, std::numbers::pi);
+            cairo.translate(cr, width, height);
+            cairo.rotate(cr, std::numbers::pi);
             break;
         case 270:
-            cairo_translate(cr, 0, width);
-            cairo_rotate(cr, -std::numbers::pi / 2);
+            cairo.translate(cr, 0, width);
+            cairo.rotate(cr, -std::numbers::pi / 2);
             break;
         default:
             break;
@@ -63,14 +65,14 @@ void turn(cairo_t* cr, std::int32_t rotation, double width, double height) {
 }
 
 // The glyphs at the pen positions of the raster, so that the text lines up as in a PNG.
-void showText(cairo_t* cr, const PageCanvas::TextRun& run) {
+void showText(const CairoApi& cairo, cairo_t* cr, const PageCanvas::TextRun& run) {
     const auto sized = canvas::sizedFont(run.font);
     const std::string family = canvas::cp1252ToUtf8(run.font.name);
-    cairo_select_font_face(cr, family.c_str(),
+    cairo.select_font_face(cr, family.c_str(),
                            run.font.italic ? CAIRO_FONT_SLANT_ITALIC : CAIRO_FONT_SLANT_NORMAL,
                            run.font.bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
-    cairo_set_font_size(cr, sized->pixelSize());
-    setColour(cr, run.font.color);
+    cairo.set_font_size(cr, sized->pixelSize());
+    setColour(cairo, cr, run.font.color);
     const std::string utf8 = canvas::cp1252ToUtf8(run.text);
     const double baseline = static_cast<double>(run.y) + sized->ascent();
     cairo_glyph_t* glyphs = nullptr;
@@ -78,8 +80,8 @@ void showText(cairo_t* cr, const PageCanvas::TextRun& run) {
     cairo_text_cluster_t* clusters = nullptr;
     int clusterCount = 0;
     cairo_text_cluster_flags_t flags{};
-    cairo_scaled_font_t* font = cairo_get_scaled_font(cr);
-    if (cairo_scaled_font_text_to_glyphs(
+    cairo_scaled_font_t* font = cairo.get_scaled_font(cr);
+    if (cairo.scaled_font_text_to_glyphs(
             font, run.x, baseline, utf8.data(), static_cast<int>(utf8.size()), &glyphs, &glyphCount,
             &clusters, &clusterCount, &flags) != CAIRO_STATUS_SUCCESS) {
         return;
@@ -91,10 +93,10 @@ void showText(cairo_t* cr, const PageCanvas::TextRun& run) {
             x += sized->glyph(static_cast<std::uint8_t>(run.text[i])).advance;
         }
     }
-    cairo_show_text_glyphs(cr, utf8.data(), static_cast<int>(utf8.size()), glyphs, glyphCount,
+    cairo.show_text_glyphs(cr, utf8.data(), static_cast<int>(utf8.size()), glyphs, glyphCount,
                            clusters, clusterCount, flags);
-    cairo_glyph_free(glyphs);
-    cairo_text_cluster_free(clusters);
+    cairo.glyph_free(glyphs);
+    cairo.text_cluster_free(clusters);
 }
 
 // The page as the EPS bounding box, also to a fraction of a point: cairo writes whole points and
@@ -179,23 +181,28 @@ void PageDocument::emitPage() {
     pageWidth_ = pageW;
     pageHeight_ = pageH;
     Writer& out = *writer_;
+    if (!out.cairo) {
+        page_.reset();
+        return;
+    }
+    const CairoApi& cairo = *out.cairo;
     if (!out.surface) {
         out.surface = format_ == PageFormat::Pdf
-                          ? cairo_pdf_surface_create_for_stream(append, &out, pageW, pageH)
-                          : cairo_ps_surface_create_for_stream(append, &out, pageW, pageH);
-        if (format_ == PageFormat::Eps) cairo_ps_surface_set_eps(out.surface, 1);
+                          ? cairo.pdf_surface_create_for_stream(append, &out, pageW, pageH)
+                          : cairo.ps_surface_create_for_stream(append, &out, pageW, pageH);
+        if (format_ == PageFormat::Eps) cairo.ps_surface_set_eps(out.surface, 1);
         if (format_ == PageFormat::Pdf)
-            cairo_pdf_surface_set_metadata(out.surface, CAIRO_PDF_METADATA_CREATOR, "Quorvantix");
+            cairo.pdf_surface_set_metadata(out.surface, CAIRO_PDF_METADATA_CREATOR, "Quorvantix");
     } else if (format_ == PageFormat::Pdf) {
-        cairo_pdf_surface_set_size(out.surface, pageW, pageH);
+        cairo.pdf_surface_set_size(out.surface, pageW, pageH);
     }
-    cairo_t* cr = cairo_create(out.surface);
-    cairo_scale(cr, points, points);
-    turn(cr, setup_.rotation, w, h);
+    cairo_t* cr = cairo.create(out.surface);
+    cairo.scale(cr, points, points);
+    turn(cairo, cr, setup_.rotation, w, h);
     if (!setup_.transparent) {
-        setColour(cr, setup_.background);
-        cairo_rectangle(cr, 0, 0, w, h);
-        cairo_fill(cr);
+        setColour(cairo, cr, setup_.background);
+        cairo.rectangle(cr, 0, 0, w, h);
+        cairo.fill(cr);
     }
     // One path per colour: neighbouring rectangles fill as one area, without seams.
     const Bitmap& raster = page.bitmap();
@@ -205,20 +212,20 @@ void PageDocument::emitPage() {
         for (; i < rects.size() && rects[i].colour == colour; ++i) {
             const Inset in = insetOf(raster, rects[i]);
             const ColourRect& r = rects[i];
-            cairo_rectangle(cr, r.left + in.left, r.top + in.top,
+            cairo.rectangle(cr, r.left + in.left, r.top + in.top,
                             r.right - r.left - in.left - in.right,
                             r.bottom - r.top - in.top - in.bottom);
         }
-        setColour(cr, colour);
-        cairo_fill(cr);
+        setColour(cairo, cr, colour);
+        cairo.fill(cr);
     }
     for (const auto& run : page.texts()) {
         // Text in the background colour is background too.
         if (setup_.transparent && run.font.color == setup_.background) continue;
-        showText(cr, run);
+        showText(cairo, cr, run);
     }
-    cairo_show_page(cr);
-    cairo_destroy(cr);
+    cairo.show_page(cr);
+    cairo.destroy(cr);
     page_.reset();
 }
 
@@ -226,10 +233,15 @@ std::vector<std::uint8_t> PageDocument::finish(std::string* error) {
     if (pages_ == 0) addPage(1, 1);
     emitPage();
     Writer& out = *writer_;
-    cairo_surface_finish(out.surface);
-    const cairo_status_t status = cairo_surface_status(out.surface);
+    if (!out.cairo) {
+        if (error) *error = out.loadError;
+        return {};
+    }
+    const CairoApi& cairo = *out.cairo;
+    cairo.surface_finish(out.surface);
+    const cairo_status_t status = cairo.surface_status(out.surface);
     if (status != CAIRO_STATUS_SUCCESS || out.outOfMemory) {
-        if (error) *error = out.outOfMemory ? "out of memory" : cairo_status_to_string(status);
+        if (error) *error = out.outOfMemory ? "out of memory" : cairo.status_to_string(status);
         return {};
     }
     if (format_ == PageFormat::Eps) boundPage(out.bytes, pageWidth_, pageHeight_);

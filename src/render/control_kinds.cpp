@@ -32,7 +32,7 @@ constexpr std::string_view kPdf417Scaled[] = {"BarWidthPixels", "BarHeightPixels
 // The hexagon size follows the resolution.
 constexpr std::string_view kMaxicodeScaled[] = {"resolution"};
 
-const ControlKind kKinds[] = {
+constexpr ControlKind kKinds[] = {
     {.name = "barcode1d",
      .summary = "linear symbols: Code 39, Code 93, EAN/UPC, Code 128, 2 of 5, Codabar, ...",
      .create = &make<TBarcode1D>,

@@ -134,7 +134,7 @@ std::optional<std::string> setSync(RenderOptions& options, std::string_view text
     return setFlag(options.sync, "sync", text);
 }
 
-const HostOptionInfo kHostOptions[] = {
+constexpr HostOptionInfo kHostOptions[] = {
     {"size", "WxH",
      "image size in pixels, the symbol centred in it (default: fit the symbol and its margins), "
      "at most 20000 a side and 67108864 pixels in all",

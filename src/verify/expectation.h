@@ -10,6 +10,7 @@
 
 namespace qv::verify {
 
+// The reader plugin takes these by number (reader/zxing_reader.cpp): new ones go at the end.
 enum class Symbology : std::uint8_t {
     Code39,
     Code93,

@@ -133,8 +133,9 @@ std::vector<std::uint8_t> encodePng(const IndexedBitmap& bitmap, const PngOption
                     std::memcpy(to, in, width);
             }
         }
-        // Bars and modules some pixels high: at least every other row repeats the one above.
-        return alike * 2 >= height;
+        // A linear symbol's rows are alike but where its text is. Matrix symbols repeat fewer
+        // rows, and compressed by rows their files would grow by half or more: libdeflate.
+        return alike * 8 >= height * 7;
     };
     std::vector<std::uint8_t> out;
     if (!png::writeRows(rows, options, pack, out)) return {};

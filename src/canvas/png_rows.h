@@ -33,9 +33,9 @@ struct Rows {
 // Fewest bits per pixel that index this many colours: 1, 2, 4 or 8.
 int bitDepthFor(std::size_t colours);
 
-// Writes the rows' bytes (rowBytes each) at `to`, row y at to + y * stride. True when most rows
-// repeat the one above: they are compressed by rows (row_deflate.h), in a fraction of a general
-// compressor's time; a linear symbol comes out about as small, a 2D one up to twice as large.
+// Writes the rows' bytes (rowBytes each) at `to`, row y at to + y * stride. True when nearly all
+// rows repeat the one above, as in a linear symbol: they are compressed by rows (row_deflate.h),
+// in a fraction of a general compressor's time and about as small.
 using RowFill = std::function<bool(std::uint8_t* to, std::size_t stride)>;
 
 // The whole PNG stream into `out`; false when the image is too large or compression fails.

@@ -117,12 +117,23 @@ symbols = [
 if only:
     symbols = [s for s in symbols if only.lower() in s[0].lower()]
 
-def fresh(path):
-    # Every side starts from a settled disk: the last run's files and the removal of the old
-    # ones are flushed first, so that no run pays for its predecessor's writes.
-    shutil.rmtree(path, ignore_errors=True)
-    os.makedirs(path)
+# Output goes to folders never used before, and nothing is removed while timing: ext4 without a
+# journal skips inodes deleted in the last dirty-expire interval (30 s) when it allocates, one by
+# one, so a batch written right after a removal of thousands of files pays for the removal.
+# The files stay for a look until the next run, which removes them and waits that interval out.
+runs = os.path.join(work, "runs")
+if os.path.exists(runs):
+    shutil.rmtree(runs)
     os.sync()
+    with open("/proc/sys/vm/dirty_expire_centisecs") as f:
+        time.sleep(int(f.read()) / 100 + 1)
+os.makedirs(runs)
+
+def fresh(name):
+    path = os.path.join(runs, name)
+    os.makedirs(path)
+    os.sync()  # every side starts from a settled disk
+    return path
 
 def timed(cmd):
     t = time.perf_counter()
@@ -145,18 +156,20 @@ for name, data, ours, zint in symbols:
     out = os.path.join(work, key)
     times = {"ours": [], "ours2": [], "zint": [], "floor": []}
     for _ in range(repeats):
-        fresh(out + "-q")
-        times["ours"].append(timed([qv] + ours + ["--batch", listing, "-o", out + "-q/%04d.png", "-j", "1"]))
-        fresh(out + "-q2")
-        times["ours2"].append(timed([qv] + ours + ["--batch", listing, "-o", out + "-q2/%04d.png", "-j", "2"]))
-        fresh(out + "-z")
-        times["zint"].append(timed(["zint", "--batch"] + zint + ["-i", listing, "-o", out + "-z/~~~~.png"]))
-        fresh(out + "-f")
-        r = subprocess.run([os.path.join(work, "floor"), out + "-q", out + "-f"], capture_output=True, text=True)
+        tag = f"{key}-{len(times['ours'])}"
+        q = fresh(tag + "-q")
+        times["ours"].append(timed([qv] + ours + ["--batch", listing, "-o", q + "/%04d.png", "-j", "1"]))
+        q2 = fresh(tag + "-q2")
+        times["ours2"].append(timed([qv] + ours + ["--batch", listing, "-o", q2 + "/%04d.png", "-j", "2"]))
+        z = fresh(tag + "-z")
+        times["zint"].append(timed(["zint", "--batch"] + zint + ["-i", listing, "-o", z + "/~~~~.png"]))
+        f = fresh(tag + "-f")
+        r = subprocess.run([os.path.join(work, "floor"), q, f], capture_output=True, text=True)
         if r.returncode != 0:
             sys.exit("process.sh: the floor program failed")
         times["floor"].append(float(r.stdout))
     one = data(0)
+    os.sync()
     shot = {"ours": [], "zint": []}
     for _ in range(shots):
         shot["ours"].append(timed([qv] + ours + ["-d", one, "-o", out + "-one.png"]))

@@ -20,6 +20,8 @@ class BoundsCanvas : public Canvas {
     std::int32_t textWidth(std::string_view text) override;
     std::int32_t textHeight(std::string_view text) override;
     void copyRect(const Rect& to, Canvas& src, const Rect& from) override;
+    // The rows' extents directly: what the one-line-per-row default gives, without the lines.
+    void stamps(const Stamps& shape) override;
 
     bool empty() const { return empty_; }
     // Pixels covered, right and bottom exclusive.

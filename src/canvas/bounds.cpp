@@ -101,4 +101,48 @@ void BoundsCanvas::copyRect(const Rect& to, Canvas&, const Rect& from) {
     add(to.left, to.top, std::int64_t{to.left} + w, std::int64_t{to.top} + h);
 }
 
+void BoundsCanvas::stamps(const Stamps& shape) {
+    // The shape's own extent over its non-empty rows, placed whole where it lies inside the clip.
+    std::int64_t left = INT64_MAX, right = INT64_MIN, top = -1, bottom = -1;
+    for (std::size_t r = 0; r < shape.rows.size(); ++r) {
+        const ShapeRow& row = shape.rows[r];
+        if (row.from >= row.to) continue;
+        left = std::min<std::int64_t>(left, row.from);
+        right = std::max<std::int64_t>(right, row.to);
+        if (top < 0) top = static_cast<std::int64_t>(r);
+        bottom = static_cast<std::int64_t>(r) + 1;
+    }
+    if (top < 0) return;
+    const std::int64_t height = static_cast<std::int64_t>(shape.rows.size());
+    bool drawn = false;
+    for (const Place& at : shape.places) {
+        if (at.x >= clip_.right || at.y >= clip_.bottom || at.x + shape.width <= clip_.left ||
+            at.y + height <= clip_.top)
+            continue;
+        if (at.x + left >= clip_.left && at.x + right <= clip_.right && at.y + top >= clip_.top &&
+            at.y + bottom <= clip_.bottom) {
+            drawn = true;
+            if (shape.colour != background_)
+                add(at.x + left, at.y + top, at.x + right, at.y + bottom);
+            continue;
+        }
+        // Cut by the clip: row by row, as the lines would be.
+        const std::int64_t firstRow = std::max<std::int64_t>(0, clip_.top - at.y);
+        const std::int64_t endRow = std::min<std::int64_t>(height, clip_.bottom - at.y);
+        for (std::int64_t r = firstRow; r < endRow; ++r) {
+            const ShapeRow& row = shape.rows[static_cast<std::size_t>(r)];
+            const std::int64_t from = std::max<std::int64_t>(at.x + row.from, clip_.left);
+            const std::int64_t to = std::min<std::int64_t>(at.x + row.to, clip_.right);
+            if (from >= to) continue;
+            drawn = true;
+            if (shape.colour != background_) add(from, at.y + r, to, at.y + r + 1);
+        }
+    }
+    if (drawn) {
+        // The pen as the lines leave it.
+        pen.width = 1;
+        pen.color = shape.colour;
+    }
+}
+
 }  // namespace qv

@@ -3,6 +3,7 @@
 #include <climits>
 #include <functional>
 #include <random>
+#include <vector>
 
 #include "quorvantix/bounds.h"
 #include "quorvantix/raster.h"
@@ -119,6 +120,42 @@ TEST(Bounds, MatchesTheRasterPixels) {
         if (any) {
             ASSERT_EQ(bounds.bounds(), painted) << i;
         }
+    }
+}
+
+// What BoundsCanvas's own stamps measure equals the one line per row that the default draws,
+// clip cuts, empty rows and a shape in the background colour included, pen state too.
+class LineByLineBounds : public BoundsCanvas {
+  public:
+    using BoundsCanvas::BoundsCanvas;
+    void stamps(const Stamps& shape) override { Canvas::stamps(shape); }
+};
+
+TEST(Bounds, StampsMatchTheirLines) {
+    std::mt19937 rng(5);
+    std::uniform_int_distribution<std::int32_t> span(-3, 9);
+    std::uniform_int_distribution<std::int64_t> place(-12, 45);
+    for (int i = 0; i < 400; ++i) {
+        std::vector<ShapeRow> rows(static_cast<std::size_t>(span(rng) + 4));
+        for (auto& row : rows) row = {span(rng), span(rng)};  // some empty or reversed
+        std::vector<Place> places(static_cast<std::size_t>(i % 7));
+        for (auto& p : places) p = {place(rng), place(rng)};
+        const Stamps shape{12, rows, places, i % 5 == 0 ? kWhite : TColor{0x102030}};
+        BoundsCanvas fast({0, 0, 40, 30}, kWhite);
+        LineByLineBounds slow({0, 0, 40, 30}, kWhite);
+        fast.pen.width = slow.pen.width = 4;
+        fast.stamps(shape);
+        slow.stamps(shape);
+        SCOPED_TRACE(i);
+        ASSERT_EQ(fast.empty(), slow.empty());
+        if (!fast.empty()) {
+            EXPECT_EQ(fast.bounds().left, slow.bounds().left);
+            EXPECT_EQ(fast.bounds().top, slow.bounds().top);
+            EXPECT_EQ(fast.bounds().right, slow.bounds().right);
+            EXPECT_EQ(fast.bounds().bottom, slow.bounds().bottom);
+        }
+        EXPECT_EQ(fast.pen.width, slow.pen.width);
+        EXPECT_EQ(fast.pen.color, slow.pen.color);
     }
 }
 

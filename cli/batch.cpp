@@ -123,7 +123,7 @@ struct Shared {
     std::streambuf& input;
     std::ostream& err;
     Progress progress;
-    WriteQueue* writer = nullptr;  // puts the files in place; null: each line writes its own
+    WriteQueue* writer = nullptr;  // puts the files in place
     FolderSync* sync = nullptr;
     // With --csv: the reader past the header, and the header's names.
     std::optional<CsvReader> csv{};
@@ -297,7 +297,7 @@ void work(Shared& shared) {
     while (nextLine(shared, job)) {
         messages.str({});
         files.clear();
-        const int status = runLine(shared, job, messages, shared.writer ? &files : nullptr);
+        const int status = runLine(shared, job, messages, &files);
         if (status != kExitOk || files.empty()) {
             finishLine(shared, job, status, messages.str());
             continue;
@@ -316,7 +316,6 @@ void work(Shared& shared) {
                 shown += "quorvantix: line " + std::to_string(job.number) + ": " + error + '\n';
             finishLine(shared, job, written, shown);
         });
-        files = {};
     }
 }
 

@@ -130,6 +130,7 @@ struct Shared {
     std::vector<std::string> header{};
 
     std::mutex inputMutex{};
+    std::atomic<bool> inputMayWait{false};  // a thread reads on where the input may make it wait
     std::uint64_t lineNumber = 0;
     std::uint64_t made = 0;  // lines handed out to be made, blank ones not counted
     std::atomic<bool> stop{false};
@@ -175,6 +176,16 @@ void csvFields(const Shared& shared, CsvRecord& record, LineJob& job) {
 bool nextLine(Shared& shared, LineJob& job) {
     std::lock_guard lock(shared.inputMutex);
     if (shared.stop) return false;
+    // Reading on may wait for the input (a pipe fed line by line): the files made so far are
+    // put in place first, and those other threads hand over meanwhile (see work()).
+    struct Waiting {
+        std::atomic<bool>& flag;
+        ~Waiting() { flag = false; }
+    } waiting{shared.inputMayWait};
+    if (shared.input.in_avail() <= 0) {
+        shared.inputMayWait = true;
+        shared.writer->nudge();
+    }
     if (shared.csv) {
         CsvRecord record;
         do {
@@ -217,8 +228,10 @@ void noteFailure(Shared& shared, const LineJob& job, const std::string& messages
     if (!shared.varied && ++shared.sameFailures == kStopAfter) shared.stop = true;
 }
 
-// Makes the line's symbol; its messages go to `err`, the status is returned.
-int runLine(Shared& shared, const LineJob& job, std::ostream& err, std::vector<OutputFile>* files) {
+// Makes the line's symbol; its messages go to `err`, the status is returned. `madeFolder` is the
+// folder this thread last made or found, which the next line need not ask the kernel for again.
+int runLine(Shared& shared, const LineJob& job, std::ostream& err, std::vector<OutputFile>* files,
+            std::filesystem::path& madeFolder) {
     const std::string where = "line " + std::to_string(job.number) + ": ";
     if (job.read == LineRead::TooLong) {
         err << "quorvantix: " << where << "longer than " << kMaxBatchLine << " characters\n";
@@ -253,10 +266,13 @@ int runLine(Shared& shared, const LineJob& job, std::ostream& err, std::vector<O
     // The folders the pattern names are made as they are needed.
     const auto folder = std::filesystem::path(name.path).parent_path();
     std::error_code ec;
-    if (!folder.empty() && !std::filesystem::create_directories(folder, ec) && ec) {
-        err << "quorvantix: " << where << "cannot make the folder " << folder.string() << ": "
-            << ec.message() << '\n';
-        return kExitOutputFailed;
+    if (!folder.empty() && folder != madeFolder) {
+        if (!std::filesystem::create_directories(folder, ec) && ec) {
+            err << "quorvantix: " << where << "cannot make the folder " << folder.string() << ": "
+                << ec.message() << '\n';
+            return kExitOutputFailed;
+        }
+        madeFolder = folder;
     }
     Options options = shared.options;
     options.batch.reset();
@@ -294,10 +310,11 @@ void work(Shared& shared) {
     LineJob job;
     std::ostringstream messages;
     std::vector<OutputFile> files;
+    std::filesystem::path madeFolder;
     while (nextLine(shared, job)) {
         messages.str({});
         files.clear();
-        const int status = runLine(shared, job, messages, &files);
+        const int status = runLine(shared, job, messages, &files, madeFolder);
         if (status != kExitOk || files.empty()) {
             finishLine(shared, job, status, messages.str());
             continue;
@@ -316,6 +333,7 @@ void work(Shared& shared) {
                 shown += "quorvantix: line " + std::to_string(job.number) + ": " + error + '\n';
             finishLine(shared, job, written, shown);
         });
+        if (shared.inputMayWait) shared.writer->nudge();
     }
 }
 

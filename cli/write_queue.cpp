@@ -34,16 +34,27 @@ void WriteQueue::push(std::function<void()> write) {
         --waiters_;
     }
     pending_.push_back(std::move(write));
-    if (writerAsleep_) {
-        writerAsleep_ = false;
-        lock.unlock();
-        work_.notify_one();
-    }
+    if (pending_.size() >= kWakeAt) wake(lock);
+}
+
+void WriteQueue::nudge() {
+    if (!thread_.joinable()) return;
+    std::unique_lock lock(mutex_);
+    wake(lock);
+}
+
+void WriteQueue::wake(std::unique_lock<std::mutex>& lock) {
+    if (!writerAsleep_ || pending_.empty()) return;
+    writerAsleep_ = false;
+    lock.unlock();
+    work_.notify_one();
 }
 
 void WriteQueue::drain() {
     if (!thread_.joinable()) return;
     std::unique_lock lock(mutex_);
+    wake(lock);
+    if (!lock.owns_lock()) lock.lock();
     ++waiters_;
     room_.wait(lock, [&] { return pending_.empty() && inFlight_ == 0; });
     --waiters_;

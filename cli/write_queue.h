@@ -16,6 +16,9 @@ class WriteQueue {
     // Pushes past this many waiting block, and the writer holds as many again: memory stays
     // bounded when the disk is the slower side.
     static constexpr std::size_t kMaxPending = 64;
+    // A sleeping writer is woken once this many wait, or by nudge(): one wake-up per file would
+    // cost more than a fast disk takes to write it.
+    static constexpr std::size_t kWakeAt = 16;
 
     WriteQueue();
     // Runs what is still queued, then stops the thread.
@@ -26,11 +29,15 @@ class WriteQueue {
     // Queues `write` to run on the writer thread; blocks while kMaxPending are waiting. Without
     // a thread (none could be started) it runs at once, on the caller's.
     void push(std::function<void()> write);
+    // Wakes the writer for what waits, however little: for a caller about to block elsewhere.
+    void nudge();
     // Returns once everything pushed so far has run.
     void drain();
 
   private:
     void serve();
+    // Signals a sleeping writer when work waits; unlocks `lock` if it does.
+    void wake(std::unique_lock<std::mutex>& lock);
 
     std::mutex mutex_;
     // A wake-up costs a system call: each side is signalled only while the other sleeps.

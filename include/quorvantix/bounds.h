@@ -22,6 +22,10 @@ class BoundsCanvas : public Canvas {
     void copyRect(const Rect& to, Canvas& src, const Rect& from) override;
     // The rows' extents directly: what the one-line-per-row default gives, without the lines.
     void stamps(const Stamps& shape) override;
+    // Batches measured as the rectangles the defaults draw would be, without drawing them.
+    void pieces(std::span<const Piece> batch) override;
+    void barRows(const BarRows& bars) override;
+    void moduleGrid(const ModuleGrid& grid) override;
 
     bool empty() const { return empty_; }
     // Pixels covered, right and bottom exclusive.
@@ -29,6 +33,8 @@ class BoundsCanvas : public Canvas {
 
   private:
     void add(std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b);
+    // A visible rectangle polygon through corners (x0, y0) and (x1, y1), one-pixel pen.
+    void rectangle(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1);
     Rect clip_;
     TColor background_;
     Rect bounds_{};

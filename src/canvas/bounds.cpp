@@ -145,4 +145,145 @@ void BoundsCanvas::stamps(const Stamps& shape) {
     }
 }
 
+void BoundsCanvas::rectangle(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1) {
+    const std::int64_t l = std::min(x0, x1), t = std::min(y0, y1);
+    const std::int64_t r = std::max(x0, x1) + 1, b = std::max(y0, y1) + 1;
+    // As polygon(): a shape over the whole clip rectangle is the background fill.
+    if (l <= clip_.left && t <= clip_.top && r >= clip_.right && b >= clip_.bottom) return;
+    add(l, t, r, b);
+}
+
+void BoundsCanvas::pieces(std::span<const Piece> batch) {
+    for (const Piece& p : batch) {
+        pen.width = 1;
+        pen.color = p.colour;
+        if (p.kind == Piece::Kind::Line) {
+            line(p.a, p.b);
+            continue;
+        }
+        brush.style = BrushStyle::Solid;
+        brush.color = p.colour;
+        if (p.colour != background_) rectangle(p.a.x, p.a.y, p.b.x, p.b.y);
+    }
+}
+
+void BoundsCanvas::barRows(const BarRows& bars) {
+    const Rect clip = clip_;
+    if (clip.right <= clip.left || clip.bottom <= clip.top) return;
+    // Corners clamped to one pixel beyond the clip, as the default gives them to its pieces.
+    auto clamped = [](std::int64_t v, std::int32_t lo, std::int32_t hi) {
+        return std::clamp<std::int64_t>(v, std::int64_t{lo} - 1, hi);
+    };
+    const bool visible = bars.colour != background_;
+    bool drawn = false;
+    for (std::size_t r = 0; r < bars.rows.size(); ++r) {
+        const std::int64_t y = bars.top + static_cast<std::int64_t>(r) * bars.rowHeight;
+        const std::int64_t y1 = y + bars.rowHeight;
+        if (std::max(y, y1) < clip.top || std::min(y, y1) >= clip.bottom) continue;
+        const std::int64_t top = clamped(y, clip.top, clip.bottom);
+        const std::int64_t bottom = clamped(y1, clip.top, clip.bottom);
+        // Only a row as tall as the clip can hold a bar that would count as the background.
+        const bool tall =
+            std::min(top, bottom) <= clip.top && std::max(top, bottom) + 1 >= clip.bottom;
+        std::int64_t lo = INT64_MAX, hi = INT64_MIN;
+        const std::string& runs = bars.rows[r];
+        std::int64_t x = bars.left;
+        for (std::size_t i = 0; i < runs.size(); ++i) {
+            if (runs[i] < '1' || runs[i] > '8') continue;
+            const std::int64_t width = std::int64_t{runs[i] - '0'} * bars.moduleWidth;
+            const std::int64_t x1 = x + width - 1;
+            if (i % 2 == 0 && std::max(x, x1) >= clip.left && std::min(x, x1) < clip.right) {
+                drawn = true;
+                const std::int64_t a = clamped(x, clip.left, clip.right);
+                const std::int64_t b = clamped(x1, clip.left, clip.right);
+                if (tall) {
+                    if (visible) rectangle(a, top, b, bottom);
+                } else {
+                    lo = std::min({lo, a, b});
+                    hi = std::max({hi, a, b});
+                }
+            }
+            x += width;
+        }
+        if (visible && lo <= hi) add(lo, std::min(top, bottom), hi + 1, std::max(top, bottom) + 1);
+    }
+    if (!drawn) return;
+    pen.width = 1;
+    pen.color = bars.colour;
+    brush.style = BrushStyle::Solid;
+    brush.color = bars.colour;
+}
+
+void BoundsCanvas::moduleGrid(const ModuleGrid& grid) {
+    const std::int64_t p = grid.pitch;
+    const std::int64_t columns = grid.columns;
+    const std::int64_t rows = grid.rows;
+    constexpr std::int64_t kFar = std::int64_t{1} << 40;
+    // The usual grid, whose modules are each smaller than the clip and lie within reach of it;
+    // anything else is measured square by square.
+    if (p < 1 || p > (std::int64_t{1} << 20) || columns < 1 || rows < 1 ||
+        grid.modules.size() < static_cast<std::size_t>(columns * rows) || grid.left < -kFar ||
+        grid.left > kFar || grid.top < -kFar || grid.top > kFar ||
+        p + 1 >= std::int64_t{clip_.right} - clip_.left ||
+        p + 1 >= std::int64_t{clip_.bottom} - clip_.top) {
+        Canvas::moduleGrid(grid);
+        return;
+    }
+    pen.width = 1;
+    brush.style = BrushStyle::Solid;
+    // The columns and rows whose squares reach into the clip: a consecutive range of each.
+    auto within = [](std::int64_t origin, std::int64_t count, std::int64_t p, std::int32_t lo,
+                     std::int32_t hi, std::int64_t& first, std::int64_t& last) {
+        first = count;
+        last = -1;
+        for (std::int64_t i = 0; i < count; ++i) {
+            const std::int64_t a = origin + i * p;
+            if (a + p < lo || a >= hi) continue;
+            first = std::min(first, i);
+            last = i;
+        }
+        return first <= last;
+    };
+    std::int64_t c0, c1, r0, r1;
+    if (!within(grid.left, columns, p, clip_.left, clip_.right, c0, c1) ||
+        !within(grid.top, rows, p, clip_.top, clip_.bottom, r0, r1))
+        return;
+    auto cell = [&](std::int64_t c, std::int64_t r) {
+        return grid.modules[static_cast<std::size_t>(r * columns + c)] != 0;
+    };
+    // The pen and brush keep the colour of the last square drawn.
+    const TColor last = cell(c1, r1) ? grid.dark : grid.light;
+    pen.color = last;
+    brush.color = last;
+    const bool darkShows = grid.dark != background_;
+    const bool lightShows = grid.light != background_;
+    if (!darkShows && !lightShows) return;
+    // The extent of the squares that show: of their first and last columns and rows.
+    std::int64_t lc = c0, hc = c1, lr = r0, hr = r1;
+    if (darkShows != lightShows) {
+        lc = columns, hc = -1, lr = rows, hr = -1;
+        // Per row, the first square that shows from either end: a symbol's edges are mostly
+        // found at once.
+        for (std::int64_t r = r0; r <= r1; ++r) {
+            std::int64_t first = c0;
+            while (first <= c1 && cell(first, r) != darkShows) ++first;
+            if (first > c1) continue;
+            std::int64_t last = c1;
+            while (cell(last, r) != darkShows) --last;
+            lc = std::min(lc, first);
+            hc = std::max(hc, last);
+            lr = std::min(lr, r);
+            hr = r;
+        }
+        if (hc < 0) return;
+    }
+    auto edge = [](std::int64_t v, std::int32_t lo, std::int32_t hi) {
+        return std::clamp<std::int64_t>(v, std::int64_t{lo} - 1, hi);
+    };
+    add(edge(grid.left + lc * p, clip_.left, clip_.right),
+        edge(grid.top + lr * p, clip_.top, clip_.bottom),
+        edge(grid.left + hc * p + p, clip_.left, clip_.right) + 1,
+        edge(grid.top + hr * p + p, clip_.top, clip_.bottom) + 1);
+}
+
 }  // namespace qv

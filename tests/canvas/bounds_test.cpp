@@ -129,7 +129,23 @@ class LineByLineBounds : public BoundsCanvas {
   public:
     using BoundsCanvas::BoundsCanvas;
     void stamps(const Stamps& shape) override { Canvas::stamps(shape); }
+    void pieces(std::span<const Piece> batch) override { Canvas::pieces(batch); }
+    void barRows(const BarRows& bars) override { Canvas::barRows(bars); }
+    void moduleGrid(const ModuleGrid& grid) override { Canvas::moduleGrid(grid); }
 };
+
+void expectSameMeasure(const BoundsCanvas& fast, const BoundsCanvas& slow) {
+    ASSERT_EQ(fast.empty(), slow.empty());
+    if (!fast.empty()) {
+        EXPECT_EQ(fast.bounds().left, slow.bounds().left);
+        EXPECT_EQ(fast.bounds().top, slow.bounds().top);
+        EXPECT_EQ(fast.bounds().right, slow.bounds().right);
+        EXPECT_EQ(fast.bounds().bottom, slow.bounds().bottom);
+    }
+    EXPECT_EQ(fast.pen, slow.pen);
+    EXPECT_EQ(fast.brush.color, slow.brush.color);
+    EXPECT_EQ(fast.brush.style, slow.brush.style);
+}
 
 TEST(Bounds, StampsMatchTheirLines) {
     std::mt19937 rng(5);
@@ -147,15 +163,80 @@ TEST(Bounds, StampsMatchTheirLines) {
         fast.stamps(shape);
         slow.stamps(shape);
         SCOPED_TRACE(i);
-        ASSERT_EQ(fast.empty(), slow.empty());
-        if (!fast.empty()) {
-            EXPECT_EQ(fast.bounds().left, slow.bounds().left);
-            EXPECT_EQ(fast.bounds().top, slow.bounds().top);
-            EXPECT_EQ(fast.bounds().right, slow.bounds().right);
-            EXPECT_EQ(fast.bounds().bottom, slow.bounds().bottom);
+        expectSameMeasure(fast, slow);
+    }
+}
+
+// Bars, pieces and module grids measured directly equal the rectangles their defaults draw:
+// cut by the clip or outside it, in the background colour, negative and huge sizes, a square
+// as large as the clip (the background fill, which does not count), and the pen state after.
+TEST(Bounds, BatchesMatchTheirRectangles) {
+    std::mt19937 rng(11);
+    std::uniform_int_distribution<std::int64_t> at(-20, 50);
+    std::uniform_int_distribution<int> small(0, 6);
+    const TColor colours[] = {kWhite, 0x000000, 0x3366CC};
+    const std::int64_t pitches[] = {1, 2, 3, 7, 29, 40, -2, 0, std::int64_t{1} << 33};
+    for (int i = 0; i < 600; ++i) {
+        SCOPED_TRACE(i);
+        const Rect clip = i % 4 == 0 ? Rect{5, 3, 30, 25} : Rect{0, 0, 40, 30};
+        BoundsCanvas fast(clip, kWhite);
+        LineByLineBounds slow(clip, kWhite);
+        for (BoundsCanvas* c :
+             {static_cast<BoundsCanvas*>(&fast), static_cast<BoundsCanvas*>(&slow)}) {
+            c->pen = {3, 0x123456};
+            c->brush = {0x654321, BrushStyle::Clear};
         }
-        EXPECT_EQ(fast.pen.width, slow.pen.width);
-        EXPECT_EQ(fast.pen.color, slow.pen.color);
+        const TColor dark = colours[static_cast<std::size_t>(i) % 3];
+        const TColor light = colours[static_cast<std::size_t>(i / 3) % 3];
+        switch (i % 3) {
+            case 0: {
+                std::vector<std::uint8_t> modules(
+                    static_cast<std::size_t>(small(rng) * small(rng)));
+                for (auto& m : modules) m = static_cast<std::uint8_t>(rng() % 3 == 0);
+                const std::int32_t columns = small(rng) + 1;
+                const ModuleGrid grid{
+                    at(rng),
+                    at(rng),
+                    pitches[static_cast<std::size_t>(i / 9) % std::size(pitches)],
+                    columns,
+                    modules.empty() ? 0 : static_cast<std::int32_t>(modules.size()) / columns,
+                    modules,
+                    dark,
+                    light};
+                fast.moduleGrid(grid);
+                slow.moduleGrid(grid);
+                break;
+            }
+            case 1: {
+                std::vector<std::string> rows(static_cast<std::size_t>(small(rng)));
+                for (auto& row : rows) {
+                    for (int k = small(rng) * 2; k > 0; --k) row += "123456789x"[rng() % 10];
+                }
+                const BarRows bars{at(rng),
+                                   at(rng),
+                                   i % 7 == 0 ? -1 : small(rng),
+                                   i % 11 == 0 ? 35 : small(rng) - 1,
+                                   rows,
+                                   dark};
+                fast.barRows(bars);
+                slow.barRows(bars);
+                break;
+            }
+            default: {
+                std::vector<Piece> batch(static_cast<std::size_t>(small(rng)));
+                for (auto& p : batch) {
+                    const auto c = [&] { return static_cast<std::int32_t>(at(rng)); };
+                    p = {rng() % 4 == 0 ? Piece::Kind::Line : Piece::Kind::Rectangle,
+                         {c(), c()},
+                         {c(), c()},
+                         colours[rng() % 3]};
+                }
+                if (i % 8 == 2) batch.push_back({Piece::Kind::Rectangle, {-1, -1}, {40, 30}, dark});
+                fast.pieces(batch);
+                slow.pieces(batch);
+            }
+        }
+        expectSameMeasure(fast, slow);
     }
 }
 

@@ -176,7 +176,7 @@ for name, data, ours, zint in symbols:
         shot["zint"].append(timed(["zint"] + zint + ["-d", one, "-o", out + "-one-z.png"]))
     m = {k: median(v) for k, v in times.items()}
     s = {k: median(v) for k, v in shot.items()}
-    rows.append([name, f"{m['ours']:.2f}", f"{m['ours2']:.2f}", f"{m['zint']:.2f}", f"{m['floor']:.2f}",
+    rows.append([name, f"{m['ours']:.3f}", f"{m['ours2']:.3f}", f"{m['zint']:.3f}", f"{m['floor']:.3f}",
                  f"{m['zint'] / m['ours']:.2f}", f"{m['ours'] / m['floor']:.1f}", f"{m['zint'] / m['floor']:.1f}",
                  f"{m['ours'] / m['ours2']:.2f}",
                  f"{s['ours'] * 1e3:.1f}", f"{s['zint'] * 1e3:.1f}", f"{s['ours'] / s['zint']:.2f}"])

@@ -54,13 +54,6 @@ void drawBullseye(Canvas& canvas, const maxicode::Layout& layout, std::int64_t o
     }
 }
 
-bool isDark(std::int32_t cell, const std::array<std::uint8_t, 144>& codewords) {
-    if (cell == -1) return true;
-    if (cell < 1) return false;
-    const auto bit = static_cast<std::size_t>(cell - 1);
-    return (codewords[bit / 6] & (32U >> (bit % 6))) != 0;
-}
-
 }  // namespace
 
 TMaxicode::TMaxicode() : layout_(std::make_unique<maxicode::Layout>()) {
@@ -129,17 +122,23 @@ void TMaxicode::paintBarcode(Canvas& canvas) {
     canvas.brush.color = BarColor;
     // The dark hexagons' corners, then the pattern stamped at each: its rows listed once when
     // it is of a usual size, else worked out hexagon by hexagon.
-    places_.clear();
-    const auto& map = maxicode::moduleMap();
+    // Every hexagon's place is written and kept only when it is dark: no branch per hexagon.
+    std::array<std::uint8_t, maxicode::kAlwaysDark + 1> bytes{};
+    std::copy(codewords_.begin(), codewords_.end(), bytes.begin());
+    bytes[maxicode::kAlwaysDark] = 0xFF;
+    places_.resize(std::size_t{maxicode::kRows} * maxicode::kColumns);
+    std::size_t dark = 0;
+    const auto& cells = maxicode::cellBits();
     for (int row = 0; row < maxicode::kRows; ++row) {
         const std::int64_t y = oy + std::int64_t{row} * layout_->V;
         std::int64_t x = ox + (row % 2 == 1 ? layout_->W / 2 : 0);
-        for (int column = 0; column < maxicode::kColumns; ++column) {
-            const auto cell = map[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)];
-            if (isDark(cell, codewords_)) places_.push_back({x, y});
+        for (const maxicode::CellBit cell : cells[static_cast<std::size_t>(row)]) {
+            places_[dark] = {x, y};
+            dark += (bytes[cell.codeword] & cell.mask) != 0 ? 1 : 0;
             x += WHexagon;
         }
     }
+    places_.resize(dark);
     std::array<ShapeRow, 256> rows{};
     if (pattern.height() <= static_cast<std::int32_t>(rows.size())) {
         for (std::int32_t r = 0; r < pattern.height(); ++r) {

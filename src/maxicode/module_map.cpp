@@ -99,10 +99,33 @@ constexpr ModuleMap buildModuleMap() {
 
 constexpr ModuleMap kModuleMap = buildModuleMap();
 
+constexpr CellBits buildCellBits() {
+    CellBits bits{};
+    for (std::size_t c = 0; c < kColumns; ++c) {
+        for (std::size_t r = 0; r < kRows; ++r) {
+            const int cell = kModuleMap[c][r];
+            CellBit& b = bits[r][c];
+            if (cell == -1) {
+                b = {kAlwaysDark, 1};
+            } else if (cell >= 1) {
+                b = {static_cast<std::uint8_t>((cell - 1) / 6),
+                     static_cast<std::uint8_t>(32U >> ((cell - 1) % 6))};
+            }
+        }
+    }
+    return bits;
+}
+
+constexpr CellBits kCellBits = buildCellBits();
+
 }  // namespace
 
 const ModuleMap& moduleMap() {
     return kModuleMap;
+}
+
+const CellBits& cellBits() {
+    return kCellBits;
 }
 
 }  // namespace qv::maxicode

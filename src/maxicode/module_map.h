@@ -15,4 +15,16 @@ using ModuleMap = std::array<std::array<std::int16_t, kRows>, kColumns>;
 
 const ModuleMap& moduleMap();
 
+// The same map row by row, as what a paint looks up: a hexagon is dark where
+// codewords[codeword] & mask is non-zero, with codeword kAlwaysDark standing for a byte with
+// every bit set and mask 0 for a hexagon that is never dark.
+struct CellBit {
+    std::uint8_t codeword = 0;
+    std::uint8_t mask = 0;
+};
+inline constexpr std::uint8_t kAlwaysDark = 144;
+using CellBits = std::array<std::array<CellBit, kColumns>, kRows>;
+
+const CellBits& cellBits();
+
 }  // namespace qv::maxicode

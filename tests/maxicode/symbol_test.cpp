@@ -98,6 +98,25 @@ TEST(MaxiModuleMap, Cells) {
             << c.column << "," << c.row;
 }
 
+// The row-by-row lookup a paint uses says dark exactly where the map does, for every bit set.
+TEST(MaxiModuleMap, CellBitsFollowTheMap) {
+    const auto& map = moduleMap();
+    const auto& bits = cellBits();
+    for (std::size_t c = 0; c < map.size(); ++c) {
+        for (std::size_t r = 0; r < map[c].size(); ++r) {
+            const int cell = map[c][r];
+            const CellBit b = bits[r][c];
+            if (cell <= 0) {
+                EXPECT_EQ(b.codeword == kAlwaysDark && b.mask != 0, cell == -1) << c << "," << r;
+                EXPECT_EQ(b.mask == 0, cell == 0) << c << "," << r;
+                continue;
+            }
+            EXPECT_EQ(b.codeword, (cell - 1) / 6) << c << "," << r;
+            EXPECT_EQ(b.mask, 32 >> ((cell - 1) % 6)) << c << "," << r;
+        }
+    }
+}
+
 // The generated shape as a matrix, cell by cell, the straightforward way.
 std::vector<std::string> generatedMatrix(int h, int w, int g) {
     std::vector<std::string> p(static_cast<std::size_t>(h),

@@ -68,6 +68,7 @@ set(QV_LINUX_ONLY_SOURCES
     canvas/folder_sync.cpp
     canvas/font_engine.cpp
     canvas/font_libraries.cpp
+    canvas/huffman_lengths.cpp
     canvas/png.cpp
     canvas/png_indexed.cpp
     canvas/row_deflate.cpp

@@ -133,9 +133,10 @@ std::vector<std::uint8_t> encodePng(const IndexedBitmap& bitmap, const PngOption
                     std::memcpy(to, in, width);
             }
         }
-        // A linear symbol's rows are alike but where its text is. Matrix symbols repeat fewer
-        // rows, and compressed by rows their files would grow by half or more: libdeflate.
-        return alike * 8 >= height * 7;
+        // Rows in runs (bars, stacked rows, square modules) compress by rows as small as by a
+        // general compressor, in a fraction of its time; shapes like MaxiCode's hexagons
+        // repeat fewer rows and go to libdeflate.
+        return alike * 2 >= height;
     };
     std::vector<std::uint8_t> out;
     if (!png::writeRows(rows, options, pack, out)) return {};

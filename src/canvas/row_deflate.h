@@ -1,7 +1,8 @@
-// A zlib stream for image rows, made in one pass: a row like the one above is one long match,
-// a run of one byte a match one back, anything else a literal, all in the fixed Huffman codes.
-// Barcode rows repeat for the height of a bar or module, so this costs a fraction of a general
-// compressor and writes about as few bytes.
+// A zlib stream for image rows: a row like the one above is one long match, stretches like the
+// row above and runs of one byte are matches, anything else a literal, in Huffman codes made for
+// the image (or the fixed ones where those come out shorter). Barcode rows repeat for the
+// height of a bar or module, so this costs a fraction of a general compressor's time and
+// writes about as few bytes.
 #pragma once
 
 #include <cstddef>

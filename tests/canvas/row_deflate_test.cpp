@@ -87,6 +87,39 @@ TEST(RowDeflate, RoundTripsRowsOfEveryKind) {
     libdeflate_free_decompressor(d);
 }
 
+// Matrix symbols' rows (square modules of 2 to 6 pixels, packed a bit a pixel behind a filter
+// byte) come out no larger than libdeflate's fastest level makes them, give or take a tenth.
+TEST(RowDeflate, ModuleRowsAsSmallAsAGeneralCompressor) {
+    libdeflate_compressor* general = libdeflate_alloc_compressor(1);
+    ASSERT_NE(general, nullptr);
+    std::mt19937 rng(9);
+    for (const std::size_t pitch : {2, 3, 4, 6}) {
+        for (const std::size_t modules : {18, 36, 72}) {
+            SCOPED_TRACE(std::to_string(modules) + " modules of " + std::to_string(pitch));
+            const std::size_t width = modules * pitch;
+            const std::size_t stride = 1 + (width + 7) / 8;
+            std::vector<std::uint8_t> data(stride * width);
+            std::vector<bool> dark(modules);
+            for (std::size_t y = 0; y < width; ++y) {
+                if (y % pitch == 0)
+                    for (std::size_t m = 0; m < modules; ++m)
+                        dark[m] = m == 0 || y / pitch == modules - 1 || rng() % 2 == 0;
+                std::uint8_t* row = data.data() + y * stride + 1;
+                for (std::size_t x = 0; x < width; ++x)
+                    if (dark[x / pitch]) row[x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
+            }
+            std::vector<std::uint8_t> ours(rowDeflateBound(data.size()));
+            const std::size_t n = rowDeflate(data.data(), stride, width, ours.data());
+            std::vector<std::uint8_t> theirs(libdeflate_zlib_compress_bound(general, data.size()));
+            const std::size_t m = libdeflate_zlib_compress(general, data.data(), data.size(),
+                                                           theirs.data(), theirs.size());
+            ASSERT_GT(m, 0U);
+            EXPECT_LE(n * 10, m * 11) << n << " bytes against " << m;
+        }
+    }
+    libdeflate_free_compressor(general);
+}
+
 // Whatever the frequencies, the lengths keep to the limit, give every used symbol a code and no
 // unused one, and fill the code space exactly (an inflater refuses a code that does not).
 TEST(HuffmanLengths, CompleteCodesWithinTheLimit) {

@@ -105,26 +105,28 @@ void CanvasSink::drawPatternAt(std::string_view colours, std::string_view widths
                                std::int32_t topOffset) {
     if (colours.size() != widths.size()) return;
     const std::int64_t narrow = props_.X;
+    const std::int64_t wide = narrow * props_.N;
+    // The bars of one pattern share their rows; the properties stay as they are meanwhile.
+    const std::int64_t top = std::int64_t{props_.TopMargin} + topOffset;
+    const std::int64_t height =
+        std::int64_t{props_.TopMargin} + props_.BarHeightPixels + props_.extraHeight - top;
+    std::int64_t x = x_;
     for (std::size_t k = 0; k < widths.size(); ++k) {
+        // Patterns are of one kind of letter, narrow and wide or counts: a select within the
+        // kind, as a branch per element would guess wrong half the time.
+        const char letter = widths[k];
         std::int64_t width;
-        switch (widths[k]) {
-            case 'n':
-                width = narrow;
-                break;
-            case 'w':
-                width = narrow * props_.N;
-                break;
-            case '1':
-            case '2':
-            case '3':
-            case '4':
-                width = narrow * (widths[k] - '0');
-                break;
-            default:
-                continue;
+        if (letter == 'n' || letter == 'w') {
+            width = letter == 'w' ? wide : narrow;
+        } else if (letter >= '1' && letter <= '4') {
+            width = narrow * (letter - '0');
+        } else {
+            continue;
         }
-        drawElement(width, colours[k] == 'b', topOffset);
+        if (colours[k] == 'b') addBar(x, top, width, height);
+        x = clampCoord(satAdd(x, width));
     }
+    x_ = x;
 }
 
 void CanvasSink::drawGuardPattern(std::string_view colours, std::string_view widths,

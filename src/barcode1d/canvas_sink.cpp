@@ -49,7 +49,7 @@ std::vector<Piece>& keptBars() {
 }  // namespace
 
 CanvasSink::CanvasSink(Canvas& canvas, Barcode1DProperties& props, std::int64_t x)
-    : canvas_(canvas), props_(props), x_(clampCoord(x)), clip_(canvas.clipRect()) {
+    : canvas_(canvas), props_(props), x_(clampCoord(x)), clip_(canvas.clipRect()), row_(props.X) {
     bars_.swap(keptBars());
     bars_.clear();
 }
@@ -59,7 +59,13 @@ CanvasSink::~CanvasSink() {
 }
 
 void CanvasSink::flush() {
-    if (!bars_.empty()) canvas_.pieces(bars_);
+    if (asRow_ && !row_.empty()) {
+        canvas_.barRows(row_.bars());
+    } else if (!bars_.empty()) {
+        canvas_.pieces(bars_);
+    }
+    row_.clear();
+    asRow_ = true;
     bars_.clear();
     if (!barDrawn_) return;
     // As after the last bar drawn on its own, whether or not the clip let it show.
@@ -74,17 +80,25 @@ void CanvasSink::addBar(std::int64_t x, std::int64_t y, std::int64_t w, std::int
     // A bar of an ordinary symbol lies within the clip and needs none of the clamping.
     if (x >= clip_.left && y >= clip_.top && w >= 1 && h >= 0 && w <= clip_.right - x &&
         h < clip_.bottom - y) {
-        bars_.push_back(
-            {Piece::Kind::Rectangle,
-             Point{static_cast<std::int32_t>(x), static_cast<std::int32_t>(y)},
-             Point{static_cast<std::int32_t>(x + w - 1), static_cast<std::int32_t>(y + h)},
-             props_.BarColor});
+        if (asRow_ && row_.add(x, y, w, h, props_.BarColor)) return;
+        addPiece(Point{static_cast<std::int32_t>(x), static_cast<std::int32_t>(y)},
+                 Point{static_cast<std::int32_t>(x + w - 1), static_cast<std::int32_t>(y + h)});
         return;
     }
     Point a, b;
-    if (rectangleCorners(clip_, x, y, w, h, a, b)) {
-        bars_.push_back({Piece::Kind::Rectangle, a, b, props_.BarColor});
-    }
+    if (rectangleCorners(clip_, x, y, w, h, a, b)) addPiece(a, b);
+}
+
+void CanvasSink::addPiece(Point a, Point b) {
+    toPieces();
+    bars_.push_back({Piece::Kind::Rectangle, a, b, props_.BarColor});
+}
+
+void CanvasSink::toPieces() {
+    if (!asRow_) return;
+    row_.appendPieces(bars_);
+    row_.clear();
+    asRow_ = false;
 }
 
 void CanvasSink::setX(std::int64_t x) {

@@ -32,8 +32,8 @@ template <class P>
 inline void overlay(P* dst, const P* src, std::int64_t n, P colour) {
     using Four = typename Lanes<P>::type;
     constexpr std::int64_t kLanes = 16 / sizeof(P);
-    Four c;
-    for (std::int64_t k = 0; k < kLanes; ++k) c[k] = colour;
+    // Broadcast in one go: lane by lane the compiler goes through memory, once per lane.
+    const Four c = Four{} + colour;
     for (; n >= kLanes; n -= kLanes, dst += kLanes, src += kLanes) {
         Four s, d;
         std::memcpy(&s, src, sizeof s);

@@ -28,6 +28,7 @@ set(QV_WINDOWS_SOURCES
     barcode1d/nominal_length.cpp
     barcode1d/postnet.cpp
     barcode1d/property_table.cpp
+    barcode1d/run_row.cpp
     barcode1d/text_helpers.cpp
     barcode1d/text_layout.cpp
     barcode1d/two_of_five.cpp

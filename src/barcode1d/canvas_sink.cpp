@@ -49,7 +49,7 @@ std::vector<Piece>& keptBars() {
 }  // namespace
 
 CanvasSink::CanvasSink(Canvas& canvas, Barcode1DProperties& props, std::int64_t x)
-    : canvas_(canvas), props_(props), x_(clampCoord(x)), clip_(canvas.clipRect()) {
+    : canvas_(canvas), props_(props), x_(clampCoord(x)), clip_(canvas.clipRect()), row_(props.X) {
     bars_.swap(keptBars());
     bars_.clear();
 }
@@ -59,7 +59,13 @@ CanvasSink::~CanvasSink() {
 }
 
 void CanvasSink::flush() {
-    if (!bars_.empty()) canvas_.pieces(bars_);
+    if (asRow_ && !row_.empty()) {
+        canvas_.barRows(row_.bars());
+    } else if (!bars_.empty()) {
+        canvas_.pieces(bars_);
+    }
+    row_.clear();
+    asRow_ = true;
     bars_.clear();
     if (!barDrawn_) return;
     // As after the last bar drawn on its own, whether or not the clip let it show.
@@ -74,17 +80,25 @@ void CanvasSink::addBar(std::int64_t x, std::int64_t y, std::int64_t w, std::int
     // A bar of an ordinary symbol lies within the clip and needs none of the clamping.
     if (x >= clip_.left && y >= clip_.top && w >= 1 && h >= 0 && w <= clip_.right - x &&
         h < clip_.bottom - y) {
-        bars_.push_back(
-            {Piece::Kind::Rectangle,
-             Point{static_cast<std::int32_t>(x), static_cast<std::int32_t>(y)},
-             Point{static_cast<std::int32_t>(x + w - 1), static_cast<std::int32_t>(y + h)},
-             props_.BarColor});
+        if (asRow_ && row_.add(x, y, w, h, props_.BarColor)) return;
+        addPiece(Point{static_cast<std::int32_t>(x), static_cast<std::int32_t>(y)},
+                 Point{static_cast<std::int32_t>(x + w - 1), static_cast<std::int32_t>(y + h)});
         return;
     }
     Point a, b;
-    if (rectangleCorners(clip_, x, y, w, h, a, b)) {
-        bars_.push_back({Piece::Kind::Rectangle, a, b, props_.BarColor});
-    }
+    if (rectangleCorners(clip_, x, y, w, h, a, b)) addPiece(a, b);
+}
+
+void CanvasSink::addPiece(Point a, Point b) {
+    toPieces();
+    bars_.push_back({Piece::Kind::Rectangle, a, b, props_.BarColor});
+}
+
+void CanvasSink::toPieces() {
+    if (!asRow_) return;
+    row_.appendPieces(bars_);
+    row_.clear();
+    asRow_ = false;
 }
 
 void CanvasSink::setX(std::int64_t x) {
@@ -105,26 +119,28 @@ void CanvasSink::drawPatternAt(std::string_view colours, std::string_view widths
                                std::int32_t topOffset) {
     if (colours.size() != widths.size()) return;
     const std::int64_t narrow = props_.X;
+    const std::int64_t wide = narrow * props_.N;
+    // The bars of one pattern share their rows; the properties stay as they are meanwhile.
+    const std::int64_t top = std::int64_t{props_.TopMargin} + topOffset;
+    const std::int64_t height =
+        std::int64_t{props_.TopMargin} + props_.BarHeightPixels + props_.extraHeight - top;
+    std::int64_t x = x_;
     for (std::size_t k = 0; k < widths.size(); ++k) {
+        // Patterns are of one kind of letter, narrow and wide or counts: a select within the
+        // kind, as a branch per element would guess wrong half the time.
+        const char letter = widths[k];
         std::int64_t width;
-        switch (widths[k]) {
-            case 'n':
-                width = narrow;
-                break;
-            case 'w':
-                width = narrow * props_.N;
-                break;
-            case '1':
-            case '2':
-            case '3':
-            case '4':
-                width = narrow * (widths[k] - '0');
-                break;
-            default:
-                continue;
+        if (letter == 'n' || letter == 'w') {
+            width = letter == 'w' ? wide : narrow;
+        } else if (letter >= '1' && letter <= '4') {
+            width = narrow * (letter - '0');
+        } else {
+            continue;
         }
-        drawElement(width, colours[k] == 'b', topOffset);
+        if (colours[k] == 'b') addBar(x, top, width, height);
+        x = clampCoord(satAdd(x, width));
     }
+    x_ = x;
 }
 
 void CanvasSink::drawGuardPattern(std::string_view colours, std::string_view widths,

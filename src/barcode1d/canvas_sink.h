@@ -3,6 +3,7 @@
 
 #include <vector>
 #include "barcode1d/pattern_sink.h"
+#include "barcode1d/run_row.h"
 #include "quorvantix/barcode1d.h"
 
 #include "quorvantix/canvas.h"
@@ -44,11 +45,18 @@ class CanvasSink final : public PatternSink {
   private:
     // A bar in BarColor: the polygon through the corners of x .. x + w - 1, y .. y + h.
     void addBar(std::int64_t x, std::int64_t y, std::int64_t w, std::int64_t h);
+    // From here on the bars are pieces, those of the row first.
+    void toPieces();
+    // A bar in BarColor through corners a and b, as a piece.
+    void addPiece(Point a, Point b);
 
     Canvas& canvas_;
     Barcode1DProperties& props_;
     std::int64_t x_;
     Rect clip_;
+    // The bars so far: one row of runs while they make one, else pieces.
+    RunRow row_;
+    bool asRow_ = true;
     std::vector<Piece> bars_;
     bool barDrawn_ = false;
 };

@@ -20,7 +20,11 @@ enum class Set : std::uint8_t { A, B, C };
 // data length gives the same check value without overflow.
 class ValueList {
   public:
-    explicit ValueList(int start) : sum_(start % 103) { values_.push_back(start); }
+    // Room for the start, one value per byte of data at most, a set change and the check.
+    ValueList(int start, std::size_t dataSize) : sum_(start % 103) {
+        values_.reserve(dataSize + 3);
+        values_.push_back(start);
+    }
     void put(int value) {
         values_.push_back(value);
         sum_ = (sum_ + value * (weight_ % 103)) % 103;
@@ -50,7 +54,7 @@ int setValue(Set set, unsigned char c) {
 std::vector<int> code128Values(std::string_view data, std::string_view setName, bool check,
                                std::vector<Note>& notes) {
     const Set set = setName == "B" ? Set::B : setName == "C" ? Set::C : Set::A;
-    ValueList out(set == Set::A ? kStartA : set == Set::B ? kStartB : kStartC);
+    ValueList out(set == Set::A ? kStartA : set == Set::B ? kStartB : kStartC, data.size());
     LeftOut leftOut;
     const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(data[i]); };
     if (set != Set::C) {
@@ -160,7 +164,7 @@ int changeTo(Set set) {
 
 std::vector<int> ean128Values(std::string_view data, bool check, std::vector<Note>& notes) {
     const Ean128Input in(data);
-    ValueList out(kStartC);
+    ValueList out(kStartC, in.size() + 1);
     LeftOut leftOut;
     Set set = Set::C;
     if (in.size() > 0) out.put(kFnc1);
@@ -217,12 +221,11 @@ std::vector<int> ean128Values(std::string_view data, bool check, std::vector<Not
 
 namespace {
 
+// Symbol by symbol: the elements are those of the whole pattern, with nothing to gather first.
 void drawValues(PatternSink& sink, const std::vector<int>& values) {
-    BarPattern pattern;
     for (std::size_t i = 0; i < values.size(); ++i)
-        pattern.add("bwbwbw", i == 0 ? kStartWidths[values[i] - kStartA] : kWidths[values[i]]);
-    pattern.add("bwbwbwb", kStopWidths);
-    pattern.draw(sink);
+        sink.drawPattern("bwbwbw", i == 0 ? kStartWidths[values[i] - kStartA] : kWidths[values[i]]);
+    sink.drawPattern("bwbwbwb", kStopWidths);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <span>
@@ -31,8 +32,8 @@ template <class P>
 inline void overlay(P* dst, const P* src, std::int64_t n, P colour) {
     using Four = typename Lanes<P>::type;
     constexpr std::int64_t kLanes = 16 / sizeof(P);
-    Four c;
-    for (std::int64_t k = 0; k < kLanes; ++k) c[k] = colour;
+    // Broadcast in one go: lane by lane the compiler goes through memory, once per lane.
+    const Four c = Four{} + colour;
     for (; n >= kLanes; n -= kLanes, dst += kLanes, src += kLanes) {
         Four s, d;
         std::memcpy(&s, src, sizeof s);
@@ -101,6 +102,7 @@ class BatchWriter {
           known_(pristine == 0 && s.height <= RasterCanvasT<P>::kMaxKnownRows) {
         group_.clear();
         if (known_) same_.assign(static_cast<std::size_t>(s.height) + 1, 0);
+        findBreaks();
     }
     const Surface& surface() {
         flush();
@@ -158,17 +160,14 @@ class BatchWriter {
     // Writes the rows up to `end` not written yet, as they were before the batch.
     void reach(std::int64_t end) {
         // Rows alike with the one above are copied after it, a run at a time.
-        std::int64_t source = -1;
-        for (std::int64_t y = pristine_; y < end; ++y) {
-            const bool copied = y > pristine_ && alikeAbove(y);
-            if (!copied) {
-                if (source >= 0) s_.repeatRow(source, y);
-                restore(y);
-                source = y;
-            }
-            mark(y, copied);
+        for (std::int64_t y = pristine_; y < end;) {
+            restore(y);
+            mark(y, false);
+            const std::int64_t next = std::min(nextBreak(y), end);
+            markAlike(y + 1, next);
+            s_.repeatRow(y, next);
+            y = next;
         }
-        if (source >= 0) s_.repeatRow(source, end);
         pristine_ = std::max(pristine_, end);
     }
     // Writes the rows above y not written yet, and row y outside columns [from, to), as they were
@@ -190,12 +189,43 @@ class BatchWriter {
         return std::none_of(under_.begin(), under_.end(),
                             [&](const FillRect& f) { return f.top == y || f.bottom == y; });
     }
+    // The first row below y that was not like the one above it before the batch; past the
+    // bitmap when there is none.
+    std::int64_t nextBreak(std::int64_t y) const {
+        if (breakCount_ == kNoBreaks) {
+            std::int64_t k = y + 1;
+            while (k < s_.height && alikeAbove(k)) ++k;
+            return k;
+        }
+        std::int64_t next = s_.height;
+        for (std::size_t i = 0; i < breakCount_; ++i) {
+            if (breaks_[i] > y) next = std::min(next, std::int64_t{breaks_[i]});
+        }
+        return next;
+    }
 
   private:
     P* row(std::int64_t y) const { return s_.pixels + y * s_.width; }
     // Whether row y is known to be like row y - 1; false is always safe.
     void mark(std::int64_t y, bool same) {
         if (known_ && y <= s_.height) same_[static_cast<std::size_t>(y)] = same;
+    }
+    // Rows from .. end - 1, within the bitmap, are like the ones above them.
+    void markAlike(std::int64_t from, std::int64_t end) {
+        if (!known_ || from >= end) return;
+        std::fill(same_.begin() + from, same_.begin() + end, std::uint8_t{1});
+    }
+    // The edges of the held fills: a fresh batch holds few, so a row's next edge is found by
+    // looking at all of them rather than by testing every row below it.
+    void findBreaks() {
+        if (under_.size() * 2 > breaks_.size()) {
+            breakCount_ = kNoBreaks;
+            return;
+        }
+        for (const FillRect& f : under_) {
+            breaks_[breakCount_++] = f.top;
+            breaks_[breakCount_++] = f.bottom;
+        }
     }
     void paint(P* r) const {
         if (scan_.pixels != nullptr) {
@@ -282,23 +312,19 @@ class BatchWriter {
         paintWritten();
         // Rows not written yet: the first of each run of alike rows is painted, the rest copied
         // after it, a run at a time.
-        std::int64_t painted = -1;
-        for (std::int64_t y = std::max(top_, pristine_); y < bottom_; ++y) {
-            if (painted >= 0 && alikeAbove(y)) {
-                mark(y, true);
-                continue;
-            }
-            if (painted >= 0) s_.repeatRow(painted, y);
+        for (std::int64_t y = std::max(top_, pristine_); y < bottom_;) {
             if (scan_.pixels != nullptr) {
                 paintFresh(y);
             } else {
                 restore(y);
                 paint(row(y));
             }
-            painted = y;
             mark(y, false);
+            const std::int64_t next = std::min(nextBreak(y), bottom_);
+            markAlike(y + 1, next);
+            s_.repeatRow(y, next);
+            y = next;
         }
-        if (painted >= 0) s_.repeatRow(painted, bottom_);
         pristine_ = std::max(pristine_, bottom_);
         mark(bottom_, false);  // the row below was not painted
         group_.clear();
@@ -366,6 +392,9 @@ class BatchWriter {
         thread_local Scratch kept;
         return kept;
     }
+    static constexpr std::size_t kNoBreaks = ~std::size_t{0};
+    std::array<std::int32_t, 16> breaks_{};
+    std::size_t breakCount_ = 0;
     Scratch& kept_;
     std::vector<Run<P>>& group_;
     std::vector<P>& before_;

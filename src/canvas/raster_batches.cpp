@@ -65,7 +65,12 @@ void RasterCanvasT<P>::pieces(std::span<const Piece> batch) {
     // rows once, however many shapes cover them; unless they all cover the same rows (the bars
     // of a linear symbol), which a batch writes more cheaply still.
     std::size_t held = 0;
-    const bool holdAll = holding_ && !sameRows(batch);
+    std::int64_t top = 0, bottom = 0;
+    if (holding_ && sameRows(batch, top, bottom)) {
+        drawBars(batch, top, bottom, lastRectangle);
+        held = batch.size();
+    }
+    const bool holdAll = holding_ && held == 0;
     for (FillPart part{}; holdAll && held < batch.size(); ++held) {
         if (!asFill(batch[held], part) || !hold(part)) break;
         if (batch[held].kind == Piece::Kind::Rectangle) lastRectangle = &batch[held];
@@ -80,10 +85,16 @@ void RasterCanvasT<P>::pieces(std::span<const Piece> batch) {
 }
 
 template <class P>
-bool RasterCanvasT<P>::sameRows(std::span<const Piece> batch) const {
+bool RasterCanvasT<P>::sameRows(std::span<const Piece> batch, std::int64_t& top,
+                                std::int64_t& bottom) const {
     const std::int64_t h = bitmap_.height();
-    std::int64_t top = -1, bottom = -1;
+    top = -1, bottom = -1;
+    const Piece& first = batch.front();
     for (const Piece& p : batch) {
+        // Bars of a symbol share their corners' rows: nothing to work out.
+        if (p.kind == Piece::Kind::Rectangle && first.kind == Piece::Kind::Rectangle &&
+            p.a.y == first.a.y && p.b.y == first.b.y && top >= 0)
+            continue;
         FillPart part{};
         if (!asFill(p, part)) return false;
         const std::int64_t t = std::clamp<std::int64_t>(part.top, 0, h);
@@ -92,6 +103,34 @@ bool RasterCanvasT<P>::sameRows(std::span<const Piece> batch) const {
         if (t != top || b != bottom) return false;
     }
     return true;
+}
+
+template <class P>
+void RasterCanvasT<P>::drawBars(std::span<const Piece> batch, std::int64_t top, std::int64_t bottom,
+                                const Piece*& lastRectangle) {
+    std::vector<FillRect> under;
+    const bool fresh = beginBatch(under);
+    const SurfaceOf<P> s = surface();
+    BatchWriter<P> writer(s, fresh ? 0 : s.height, base_, under);
+    // One row is drawn fill by fill, as the writer draws short fills.
+    const bool group = bottom - top > 1;
+    if (group) writer.startGroup(top, bottom);
+    for (const Piece& p : batch) {
+        if (p.kind == Piece::Kind::Rectangle) lastRectangle = &p;
+        if (top >= bottom) continue;
+        FillPart part{};
+        asFill(p, part);
+        const std::int64_t l = std::max<std::int64_t>(part.left, 0);
+        const std::int64_t r = std::min(part.right, s.width);
+        if (l >= r) continue;
+        if (group) {
+            writer.addToGroup(l, r, pixel(part.color));
+        } else {
+            writer.fill(l, top, r, bottom, pixel(part.color));
+        }
+    }
+    writer.finish();
+    keepHeld(under);
 }
 
 template <class P>
@@ -134,6 +173,7 @@ void RasterCanvasT<P>::drawPieces(std::span<const Piece> batch, const Piece*& la
         if (l < r && t < b) writer.fill(l, t, r, b, pixel(part.color));
     }
     writer.finish();
+    keepHeld(under);
 }
 
 namespace {
@@ -311,6 +351,7 @@ void RasterCanvasT<P>::barRows(const BarRows& bars) {
         }
     }
     writer.finish();
+    keepHeld(under);
     if (!drawn) return;
     pen.width = 1;
     pen.color = bars.colour;
@@ -498,16 +539,20 @@ void RasterCanvasT<P>::moduleGrid(const ModuleGrid& grid) {
     }
     if (source >= 0) s.repeatRow(source, ye + 1);
     writer.finish();
+    keepHeld(under);
 }
 
 // The batch members of both canvases; the rest are instantiated with the class.
-#define QV_BATCHES_FOR(P)                                                              \
-    template bool RasterCanvasT<P>::beginBatch(std::vector<FillRect>&);                \
-    template void RasterCanvasT<P>::pieces(std::span<const Piece>);                    \
-    template bool RasterCanvasT<P>::sameRows(std::span<const Piece>) const;            \
-    template void RasterCanvasT<P>::drawPieces(std::span<const Piece>, const Piece*&); \
-    template void RasterCanvasT<P>::barRows(const BarRows&);                           \
-    template void RasterCanvasT<P>::stamps(const Stamps&);                             \
+#define QV_BATCHES_FOR(P)                                                                          \
+    template bool RasterCanvasT<P>::beginBatch(std::vector<FillRect>&);                            \
+    template void RasterCanvasT<P>::pieces(std::span<const Piece>);                                \
+    template bool RasterCanvasT<P>::sameRows(std::span<const Piece>, std::int64_t&, std::int64_t&) \
+        const;                                                                                     \
+    template void RasterCanvasT<P>::drawBars(std::span<const Piece>, std::int64_t, std::int64_t,   \
+                                             const Piece*&);                                       \
+    template void RasterCanvasT<P>::drawPieces(std::span<const Piece>, const Piece*&);             \
+    template void RasterCanvasT<P>::barRows(const BarRows&);                                       \
+    template void RasterCanvasT<P>::stamps(const Stamps&);                                         \
     template void RasterCanvasT<P>::moduleGrid(const ModuleGrid&);
 QV_BATCHES_FOR(std::uint32_t)
 QV_BATCHES_FOR(std::uint8_t)

@@ -34,11 +34,26 @@ bool RasterCanvasT<P>::hold(const FillPart& part) {
         return true;
     }
     if (held_.size() >= kMaxHeld) return false;
-    if (held_.empty()) held_.reserve(32);  // small enough for the allocator's per-thread cache
+    if (held_.capacity() == 0) held_.swap(spareHeld());
+    if (held_.empty()) held_.reserve(32);
     held_.push_back({static_cast<std::int32_t>(l), static_cast<std::int32_t>(t),
                      static_cast<std::int32_t>(r), static_cast<std::int32_t>(b),
                      pixel(part.color)});
     return true;
+}
+
+template <class P>
+std::vector<FillRectOf<P>>& RasterCanvasT<P>::spareHeld() {
+    thread_local std::vector<FillRect> spare;
+    return spare;
+}
+
+template <class P>
+void RasterCanvasT<P>::keepHeld(std::vector<FillRect>& spent) {
+    std::vector<FillRect>& spare = spareHeld();
+    if (spent.capacity() <= spare.capacity()) return;
+    spent.clear();
+    spare.swap(spent);
 }
 
 template <class P>
@@ -131,6 +146,7 @@ void RasterCanvasT<P>::settle() {
         }
         bands.repeatRow(y0, y1);
     }
+    keepHeld(held_);
     held_ = {};
 }
 

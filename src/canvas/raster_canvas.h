@@ -72,14 +72,21 @@ class RasterCanvasT : public Canvas {
     SurfaceOf<P> surface();
     P* pixels() const { return bitmap_.pixels_.get(); }
     void fill(const FillPart& part);
-    // Every piece of the batch is a fill over the same rows of the bitmap.
-    bool sameRows(std::span<const Piece> batch) const;
+    // Every piece of the batch is a fill over the same rows of the bitmap, top .. bottom - 1
+    // within it.
+    bool sameRows(std::span<const Piece> batch, std::int64_t& top, std::int64_t& bottom) const;
+    // Such a batch: every fill one group of the batch writer.
+    void drawBars(std::span<const Piece> batch, std::int64_t top, std::int64_t bottom,
+                  const Piece*& lastRectangle);
     // The pieces of a batch that are not held back, drawn at once.
     void drawPieces(std::span<const Piece> batch, const Piece*& lastRectangle);
     // Starts writing a batch; on a fresh bitmap with few fills held, hands those over and says so.
     bool beginBatch(std::vector<FillRect>& under);
     // Holds a fill back; false when no more are held.
     bool hold(const FillPart& part);
+    // Room for held fills, kept per thread: a paint of a fresh bitmap then allocates none.
+    static std::vector<FillRect>& spareHeld();
+    static void keepHeld(std::vector<FillRect>& spent);
     // The colour of a pixel value.
     TColor colourOf(P value) const {
         if constexpr (std::is_same_v<P, std::uint32_t>) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 
@@ -11,17 +12,48 @@
 
 namespace qv::canvas {
 
+// Bytes: at most a few overlapping stores of the colour repeated, as a byte loop (which the
+// compiler turns into a call of memset) costs more than a bar of two pixels.
+inline void fillShortBytes(std::uint8_t* p, std::uint8_t* end, std::uint8_t colour) {
+    const std::ptrdiff_t n = end - p;
+    if (n <= 1) {
+        if (n == 1) *p = colour;
+        return;
+    }
+    if (n > 32) {
+        std::memset(p, colour, static_cast<std::size_t>(n));
+        return;
+    }
+    const std::uint64_t eight = 0x0101010101010101U * colour;
+    if (n >= 8) {
+        for (; end - p > 8; p += 8) std::memcpy(p, &eight, 8);
+        std::memcpy(end - 8, &eight, 8);
+    } else if (n >= 4) {
+        const auto four = static_cast<std::uint32_t>(eight);
+        std::memcpy(p, &four, 4);
+        std::memcpy(end - 4, &four, 4);
+    } else {
+        const auto two = static_cast<std::uint16_t>(eight);
+        std::memcpy(p, &two, 2);
+        std::memcpy(end - 2, &two, 2);
+    }
+}
+
 // Most fills of a batch or a glyph are a few pixels wide (bars, runs): stores in fours beat a
 // general fill there.
 template <class P>
 inline void fillShort(P* p, P* end, P colour) {
-    for (; end - p >= 4; p += 4) {
-        p[0] = colour;
-        p[1] = colour;
-        p[2] = colour;
-        p[3] = colour;
+    if constexpr (sizeof(P) == 1) {
+        fillShortBytes(p, end, colour);
+    } else {
+        for (; end - p >= 4; p += 4) {
+            p[0] = colour;
+            p[1] = colour;
+            p[2] = colour;
+            p[3] = colour;
+        }
+        for (; p < end; ++p) *p = colour;
     }
-    for (; p < end; ++p) *p = colour;
 }
 
 template <class P>

@@ -155,19 +155,31 @@ for name, data, ours, zint in symbols:
             f.write(data(i) + "\n")
     out = os.path.join(work, key)
     times = {"ours": [], "ours2": [], "zint": [], "floor": []}
-    for _ in range(repeats):
-        tag = f"{key}-{len(times['ours'])}"
+    for rep in range(repeats):
+        tag = f"{key}-{rep}"
         q = fresh(tag + "-q")
+        # The -j 1 batch first: the floor writes its files again.
         times["ours"].append(timed([qv] + ours + ["--batch", listing, "-o", q + "/%04d.png", "-j", "1"]))
-        q2 = fresh(tag + "-q2")
-        times["ours2"].append(timed([qv] + ours + ["--batch", listing, "-o", q2 + "/%04d.png", "-j", "2"]))
-        z = fresh(tag + "-z")
-        times["zint"].append(timed(["zint", "--batch"] + zint + ["-i", listing, "-o", z + "/~~~~.png"]))
-        f = fresh(tag + "-f")
-        r = subprocess.run([os.path.join(work, "floor"), q, f], capture_output=True, text=True)
-        if r.returncode != 0:
-            sys.exit("process.sh: the floor program failed")
-        times["floor"].append(float(r.stdout))
+
+        def ours2():
+            q2 = fresh(tag + "-q2")
+            times["ours2"].append(timed([qv] + ours + ["--batch", listing, "-o", q2 + "/%04d.png", "-j", "2"]))
+
+        def zint_batch():
+            z = fresh(tag + "-z")
+            times["zint"].append(timed(["zint", "--batch"] + zint + ["-i", listing, "-o", z + "/~~~~.png"]))
+
+        def floor():
+            f = fresh(tag + "-f")
+            r = subprocess.run([os.path.join(work, "floor"), q, f], capture_output=True, text=True)
+            if r.returncode != 0:
+                sys.exit("process.sh: the floor program failed")
+            times["floor"].append(float(r.stdout))
+
+        # The rest in an order turned by one each repeat, so that no side always follows another.
+        rest = [ours2, zint_batch, floor]
+        for side in rest[rep % 3:] + rest[:rep % 3]:
+            side()
     one = data(0)
     os.sync()
     shot = {"ours": [], "zint": []}

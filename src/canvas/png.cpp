@@ -17,8 +17,8 @@ namespace {
 
 // Most images hold two colours: this settles them in one pass the compiler can vectorise, with no
 // table. False if there are more.
-bool indexTwoColours(std::span<const std::uint32_t> pixels, std::vector<std::uint32_t>& palette,
-                     std::uint8_t* indices) {
+bool indexTwoColours(std::span<const std::uint32_t> pixels, std::size_t width,
+                     std::vector<std::uint32_t>& palette, std::uint8_t* indices) {
     const std::uint32_t first = pixels[0] & 0xFFFFFF;
     std::uint32_t second = first;
     for (const std::uint32_t pixel : pixels) {
@@ -33,10 +33,19 @@ bool indexTwoColours(std::span<const std::uint32_t> pixels, std::vector<std::uin
         return true;
     }
     unsigned others = 0;
-    for (std::size_t i = 0; i < pixels.size(); ++i) {
-        const std::uint32_t colour = pixels[i] & 0xFFFFFF;
-        indices[i] = colour == second;
-        others |= static_cast<unsigned>(colour != first) & static_cast<unsigned>(colour != second);
+    // Row by row: a row like the one above takes its indices, as most rows of a symbol do.
+    for (std::size_t at = 0; at < pixels.size(); at += width) {
+        if (at > 0 &&
+            std::memcmp(&pixels[at], &pixels[at - width], width * sizeof pixels[0]) == 0) {
+            std::memcpy(indices + at, indices + at - width, width);
+            continue;
+        }
+        for (std::size_t i = at; i < at + width; ++i) {
+            const std::uint32_t colour = pixels[i] & 0xFFFFFF;
+            indices[i] = colour == second;
+            others |=
+                static_cast<unsigned>(colour != first) & static_cast<unsigned>(colour != second);
+        }
     }
     palette.push_back(second);
     return others == 0;
@@ -44,8 +53,8 @@ bool indexTwoColours(std::span<const std::uint32_t> pixels, std::vector<std::uin
 
 // Up to 256 colours (0x00BBGGRR) in order of first appearance, and each pixel's index into them.
 // False as soon as a 257th colour turns up.
-bool indexColours(std::span<const std::uint32_t> pixels, std::vector<std::uint32_t>& palette,
-                  std::vector<std::uint8_t>& indices) {
+bool indexColours(std::span<const std::uint32_t> pixels, std::size_t width,
+                  std::vector<std::uint32_t>& palette, std::vector<std::uint8_t>& indices) {
     // A small hashed cache in front of the palette: colours alternate every few pixels in a
     // barcode, so a branch on "same colour as the last pixel" would mispredict all the time.
     struct Slot {
@@ -53,7 +62,7 @@ bool indexColours(std::span<const std::uint32_t> pixels, std::vector<std::uint32
         std::uint32_t index = 0;
     };
     indices.resize(pixels.size());
-    if (indexTwoColours(pixels, palette, indices.data())) return true;
+    if (indexTwoColours(pixels, width, palette, indices.data())) return true;
     std::array<Slot, 256> cache{};
     palette.clear();
     std::uint8_t* out = indices.data();
@@ -75,9 +84,11 @@ bool indexColours(std::span<const std::uint32_t> pixels, std::vector<std::uint32
 }
 
 // Packs rows of one index per byte into rows of Depth bits per pixel, leftmost pixel in the high
-// bits. A packed row is never longer than an unpacked one, so this runs in place.
+// bits. A packed row is never longer than an unpacked one, so this runs in place. A row whose
+// pixels repeat the row above is copied packed.
 template <int Depth>
-void packRows(std::uint8_t* data, std::size_t width, std::size_t height, std::size_t rowBytes) {
+void packRows(std::uint8_t* data, std::size_t width, std::size_t height, std::size_t rowBytes,
+              const std::uint32_t* pixels) {
     constexpr std::size_t perByte = 8 / Depth;
     auto pack = [](const std::uint8_t* in, std::size_t n) {
         unsigned byte = 0;
@@ -88,6 +99,11 @@ void packRows(std::uint8_t* data, std::size_t width, std::size_t height, std::si
     for (std::size_t y = 0; y < height; ++y) {
         const std::uint8_t* in = data + y * width;
         std::uint8_t* out = data + y * rowBytes;
+        const std::uint32_t* source = pixels + y * width;
+        if (y > 0 && std::memcmp(source, source - width, width * sizeof *source) == 0) {
+            std::memcpy(out, out - rowBytes, rowBytes);
+            continue;
+        }
         for (std::size_t b = 0; b < whole; ++b) out[b] = pack(in + b * perByte, perByte);
         if (whole < rowBytes) out[whole] = pack(in + whole * perByte, width - whole * perByte);
     }
@@ -217,7 +233,7 @@ std::vector<std::uint8_t> encodePng(const Bitmap& bitmap, const PngOptions& opti
     std::vector<std::uint32_t> colours;
     std::vector<png::Colour> palette;
     std::vector<std::uint8_t> data;
-    if (indexColours(bitmap.pixels(), colours, data)) {
+    if (indexColours(bitmap.pixels(), width, colours, data)) {
         for (const std::uint32_t c : colours)
             palette.push_back({static_cast<std::uint8_t>(c & 0xFF),
                                static_cast<std::uint8_t>(c >> 8),
@@ -227,9 +243,12 @@ std::vector<std::uint8_t> encodePng(const Bitmap& bitmap, const PngOptions& opti
         rows.palette = palette.data();
         rows.paletteSize = static_cast<int>(palette.size());
         rows.rowBytes = (width * static_cast<std::size_t>(rows.bitDepth) + 7) / 8;
-        if (rows.bitDepth == 1) packRows<1>(data.data(), width, height, rows.rowBytes);
-        if (rows.bitDepth == 2) packRows<2>(data.data(), width, height, rows.rowBytes);
-        if (rows.bitDepth == 4) packRows<4>(data.data(), width, height, rows.rowBytes);
+        if (rows.bitDepth == 1)
+            packRows<1>(data.data(), width, height, rows.rowBytes, bitmap.pixels().data());
+        if (rows.bitDepth == 2)
+            packRows<2>(data.data(), width, height, rows.rowBytes, bitmap.pixels().data());
+        if (rows.bitDepth == 4)
+            packRows<4>(data.data(), width, height, rows.rowBytes, bitmap.pixels().data());
     } else {
         data.clear();
         data.reserve(width * height * 3);
@@ -242,10 +261,16 @@ std::vector<std::uint8_t> encodePng(const Bitmap& bitmap, const PngOptions& opti
         rows.rowBytes = width * 3;
     }
     std::vector<std::uint8_t> out;
+    // As for 8-bit images: rows mostly alike (bars, stacked rows, square modules) compress by
+    // rows.
     const auto copyRows = [&](std::uint8_t* to, std::size_t stride) {
-        for (std::size_t y = 0; y < height; ++y)
-            std::memcpy(to + y * stride, data.data() + y * rows.rowBytes, rows.rowBytes);
-        return false;
+        std::size_t alike = 0;
+        for (std::size_t y = 0; y < height; ++y) {
+            const std::uint8_t* row = data.data() + y * rows.rowBytes;
+            if (y > 0 && std::memcmp(row, row - rows.rowBytes, rows.rowBytes) == 0) ++alike;
+            std::memcpy(to + y * stride, row, rows.rowBytes);
+        }
+        return alike * 2 >= height;
     };
     if (!png::writeRows(rows, options, copyRows, out)) return {};
     return out;

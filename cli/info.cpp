@@ -102,7 +102,8 @@ void printUsage(std::ostream& out, std::span<const ControlEntry> controls) {
            "                    further row is one symbol; an empty cell sets nothing\n"
            "  -o PATTERN        with --batch: %d or %04d is the line number, {NAME} the value\n"
            "                    of the line's field NAME ({Code}: the data), %% a percent sign\n"
-           "  -j N              batch threads (default: one per core, at most "
+           "  -j N              drawing threads of a batch (default: one per core less the\n"
+           "                    one that writes the files, at least 1, at most "
         << kMaxJobs
         << ")\n"
            "\nexit status: 0 written, 1 output failed (or a batch line failed), 2 bad usage,\n"

@@ -105,16 +105,6 @@ void CanvasSink::setX(std::int64_t x) {
     x_ = clampCoord(x);
 }
 
-void CanvasSink::drawElement(std::int64_t width, bool isBar, std::int32_t topOffset) {
-    if (isBar) {
-        const std::int64_t top = std::int64_t{props_.TopMargin} + topOffset;
-        const std::int64_t bottom =
-            std::int64_t{props_.TopMargin} + props_.BarHeightPixels + props_.extraHeight;
-        addBar(x_, top, width, bottom - top);
-    }
-    setX(satAdd(x_, width));
-}
-
 void CanvasSink::drawPatternAt(std::string_view colours, std::string_view widths,
                                std::int32_t topOffset) {
     if (colours.size() != widths.size()) return;

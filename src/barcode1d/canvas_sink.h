@@ -39,9 +39,6 @@ class CanvasSink final : public PatternSink {
     void setX(std::int64_t x) override;
     void fillRectangle(std::int64_t x, std::int64_t y, std::int64_t w, std::int64_t h) override;
 
-    // A bar (BarColor) or a space of `width` pixels at the drawing position, which then advances.
-    void drawElement(std::int64_t width, bool isBar, std::int32_t topOffset);
-
   private:
     // A bar in BarColor: the polygon through the corners of x .. x + w - 1, y .. y + h.
     void addBar(std::int64_t x, std::int64_t y, std::int64_t w, std::int64_t h);

@@ -84,11 +84,9 @@ bool indexColours(std::span<const std::uint32_t> pixels, std::size_t width,
 }
 
 // Packs rows of one index per byte into rows of Depth bits per pixel, leftmost pixel in the high
-// bits. A packed row is never longer than an unpacked one, so this runs in place. A row whose
-// pixels repeat the row above is copied packed.
+// bits. A packed row is never longer than an unpacked one, so this runs in place.
 template <int Depth>
-void packRows(std::uint8_t* data, std::size_t width, std::size_t height, std::size_t rowBytes,
-              const std::uint32_t* pixels) {
+void packRows(std::uint8_t* data, std::size_t width, std::size_t height, std::size_t rowBytes) {
     constexpr std::size_t perByte = 8 / Depth;
     auto pack = [](const std::uint8_t* in, std::size_t n) {
         unsigned byte = 0;
@@ -99,11 +97,6 @@ void packRows(std::uint8_t* data, std::size_t width, std::size_t height, std::si
     for (std::size_t y = 0; y < height; ++y) {
         const std::uint8_t* in = data + y * width;
         std::uint8_t* out = data + y * rowBytes;
-        const std::uint32_t* source = pixels + y * width;
-        if (y > 0 && std::memcmp(source, source - width, width * sizeof *source) == 0) {
-            std::memcpy(out, out - rowBytes, rowBytes);
-            continue;
-        }
         for (std::size_t b = 0; b < whole; ++b) out[b] = pack(in + b * perByte, perByte);
         if (whole < rowBytes) out[whole] = pack(in + whole * perByte, width - whole * perByte);
     }
@@ -243,12 +236,9 @@ std::vector<std::uint8_t> encodePng(const Bitmap& bitmap, const PngOptions& opti
         rows.palette = palette.data();
         rows.paletteSize = static_cast<int>(palette.size());
         rows.rowBytes = (width * static_cast<std::size_t>(rows.bitDepth) + 7) / 8;
-        if (rows.bitDepth == 1)
-            packRows<1>(data.data(), width, height, rows.rowBytes, bitmap.pixels().data());
-        if (rows.bitDepth == 2)
-            packRows<2>(data.data(), width, height, rows.rowBytes, bitmap.pixels().data());
-        if (rows.bitDepth == 4)
-            packRows<4>(data.data(), width, height, rows.rowBytes, bitmap.pixels().data());
+        if (rows.bitDepth == 1) packRows<1>(data.data(), width, height, rows.rowBytes);
+        if (rows.bitDepth == 2) packRows<2>(data.data(), width, height, rows.rowBytes);
+        if (rows.bitDepth == 4) packRows<4>(data.data(), width, height, rows.rowBytes);
     } else {
         data.clear();
         data.reserve(width * height * 3);

@@ -83,6 +83,13 @@ constexpr auto kFixedLitLen = [] {
     return t;
 }();
 
+// The fixed distance codes: five bits each.
+constexpr auto kFixedDistances = [] {
+    std::array<std::uint8_t, 32> t{};
+    t.fill(5);
+    return t;
+}();
+
 struct FixedCodes {
     std::array<std::uint16_t, 288> litLen{};
     std::array<std::uint16_t, 32> distances{};
@@ -340,10 +347,8 @@ std::size_t rowDeflate(const std::uint8_t* data, std::size_t stride, std::size_t
     while (nLengths > 4 && lengthLengths[kLengthOrder[nLengths - 1]] == 0) --nLengths;
     std::uint64_t headerBits = 5 + 5 + 4 + 3 * nLengths;
     for (const LengthSymbol& s : header) headerBits += lengthLengths[s.symbol] + s.extraBits;
-    std::array<std::uint8_t, 32> fixedDistances{};
-    fixedDistances.fill(5);
     const bool dynamic = headerBits + cost(t, c.litLenLength, c.distanceLength) <
-                         cost(t, kFixedLitLen, fixedDistances);
+                         cost(t, kFixedLitLen, kFixedDistances);
 
     out[0] = 0x78;  // deflate, 32 KiB window
     out[1] = 0x01;  // fastest; the header's check bits make 0x7801 a multiple of 31
@@ -364,7 +369,7 @@ std::size_t rowDeflate(const std::uint8_t* data, std::size_t stride, std::size_t
     } else {
         bits.put(1, 2);
         std::copy(kFixedLitLen.begin(), kFixedLitLen.end(), c.litLenLength.begin());
-        c.distanceLength = fixedDistances;
+        c.distanceLength = kFixedDistances;
         c.litLenCode = kFixed.litLen;
         c.distanceCode = kFixed.distances;
     }

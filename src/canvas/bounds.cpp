@@ -187,6 +187,28 @@ void BoundsCanvas::barRows(const BarRows& bars) {
             std::min(top, bottom) <= clip.top && std::max(top, bottom) + 1 >= clip.bottom;
         std::int64_t lo = INT64_MAX, hi = INT64_MIN;
         const std::string& runs = bars.rows[r];
+        if (!tall && !runs.empty() && bars.moduleWidth > 0 && bars.moduleWidth <= (1 << 20) &&
+            bars.left >= clip.left && bars.left < clip.right && runs.size() < (1U << 30)) {
+            // The usual row, of widths only and wholly inside the clip across: it reaches from
+            // its first bar to the end of its last, so the widths need only be added up.
+            unsigned bad = 0;
+            std::int64_t modules = 0;
+            for (const char c : runs) {
+                const unsigned digit = static_cast<unsigned char>(c) - unsigned{'1'};
+                bad |= digit > 7 ? 1U : 0U;
+                modules += static_cast<std::int64_t>(digit) + 1;
+            }
+            const std::int64_t lastSpace =
+                runs.size() % 2 == 0 ? std::int64_t{runs.back() - '0'} : 0;
+            const std::int64_t right = bars.left + modules * bars.moduleWidth;
+            if (bad == 0 && right <= clip.right) {
+                drawn = true;
+                if (visible)
+                    add(bars.left, std::min(top, bottom), right - lastSpace * bars.moduleWidth,
+                        std::max(top, bottom) + 1);
+                continue;
+            }
+        }
         std::int64_t x = bars.left;
         for (std::size_t i = 0; i < runs.size(); ++i) {
             if (runs[i] < '1' || runs[i] > '8') continue;

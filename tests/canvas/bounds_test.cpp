@@ -208,13 +208,22 @@ TEST(Bounds, BatchesMatchTheirRectangles) {
                 break;
             }
             case 1: {
-                std::vector<std::string> rows(static_cast<std::size_t>(small(rng)));
+                // Rows of widths only (the usual ones, few so that one row's end shows) and
+                // rows with characters that draw nothing.
+                const bool widthsOnly = i % 2 == 0;
+                std::vector<std::string> rows(widthsOnly ? 1 + rng() % 2
+                                                         : static_cast<std::size_t>(small(rng)));
                 for (auto& row : rows) {
-                    for (int k = small(rng) * 2; k > 0; --k) row += "123456789x"[rng() % 10];
+                    const int n = widthsOnly ? small(rng) + 1 : small(rng) * 2;
+                    for (int k = n; k > 0; --k)
+                        row += widthsOnly ? "12345678"[rng() % (i % 3 == 0 ? 8 : 3)]
+                                          : "123456789x"[rng() % 10];
                 }
                 const BarRows bars{at(rng),
                                    at(rng),
-                                   i % 7 == 0 ? -1 : small(rng),
+                                   i % 7 == 0   ? -1
+                                   : widthsOnly ? 1 + small(rng) / 4
+                                                : small(rng),
                                    i % 11 == 0 ? 35 : small(rng) - 1,
                                    rows,
                                    dark};

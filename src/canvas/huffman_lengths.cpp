@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <numeric>
 #include <vector>
 
 namespace qv::png {
@@ -10,24 +9,25 @@ namespace qv::png {
 void huffmanLengths(std::span<const std::uint32_t> frequencies, int limit,
                     std::span<std::uint8_t> lengths) {
     std::fill(lengths.begin(), lengths.end(), std::uint8_t{0});
-    // The symbols used, least frequent first.
-    std::array<std::uint16_t, 320> used;
+    // The symbols used, least frequent first, ties in symbol order: sorted as weight and symbol
+    // in one key, which needs no buffer and no indirection.
+    std::array<std::uint64_t, 320> keys;
     std::size_t n = 0;
-    for (std::size_t s = 0; s < frequencies.size() && n < used.size(); ++s)
-        if (frequencies[s] != 0) used[n++] = static_cast<std::uint16_t>(s);
+    for (std::size_t s = 0; s < frequencies.size() && n < keys.size(); ++s)
+        if (frequencies[s] != 0) keys[n++] = std::uint64_t{frequencies[s]} << 16 | s;
     if (n == 0) return;
     if (n == 1) {
-        lengths[used[0]] = 1;
+        lengths[keys[0] & 0xFFFF] = 1;
         return;
     }
-    std::stable_sort(
-        used.begin(), used.begin() + static_cast<std::ptrdiff_t>(n),
-        [&](std::uint16_t a, std::uint16_t b) { return frequencies[a] < frequencies[b]; });
+    std::sort(keys.begin(), keys.begin() + static_cast<std::ptrdiff_t>(n));
+    std::array<std::uint16_t, 320> used;
+    for (std::size_t k = 0; k < n; ++k) used[k] = static_cast<std::uint16_t>(keys[k] & 0xFFFF);
     // Two queues: the leaves in order, and the joined nodes, made in order of weight. Node k < n
     // is leaf used[k]; node n + j the j-th join.
     std::array<std::uint64_t, 640> weight;  // written before it is read, as are parent and depth
     std::array<std::uint16_t, 640> parent;
-    for (std::size_t k = 0; k < n; ++k) weight[k] = frequencies[used[k]];
+    for (std::size_t k = 0; k < n; ++k) weight[k] = keys[k] >> 16;
     std::size_t leaf = 0, joined = n, made = n;
     auto lightest = [&] {
         if (leaf < n && (joined == made || weight[leaf] <= weight[joined])) return leaf++;

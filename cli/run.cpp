@@ -81,6 +81,10 @@ int paintAndWrite(const ControlEntry& entry, const Options& options, std::ostrea
         err << where << r.message << '\n';
         return kExitUsage;
     }
+    if (r.status == SymbolStatus::Unavailable) {
+        err << where << r.message << '\n';
+        return kExitOutputFailed;
+    }
     if (!options.output && !options.info) {
         err << where << "nothing to write: give -o FILE (- for standard output), or --info\n";
         return kExitUsage;

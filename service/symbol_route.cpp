@@ -89,6 +89,8 @@ Reply symbolReply(const SymbolResult& result, ImageFormat format, std::string_vi
             break;
         case SymbolStatus::Usage:
             return errorReply(400, result.message);
+        case SymbolStatus::Unavailable:
+            return errorReply(500, result.message);
         case SymbolStatus::VerifyFailed: {
             std::string message = "the symbol did not read back";
             for (const auto& v : image ? image->verifications : std::vector<Verification>{})

@@ -122,6 +122,7 @@ struct SymbolRequest {
 // The outcome, in the command line's exit statuses.
 enum class SymbolStatus : std::uint8_t {
     Ok = 0,
+    Unavailable = 1,       // the output needs a library this machine lacks (RenderedImage)
     Usage = 2,             // unknown control or property, a value that does not fit, too large
     StrictWarnings = 3,    // options.strict and a warning note
     NotRepresentable = 4,  // an error note: the symbol cannot stand for the data

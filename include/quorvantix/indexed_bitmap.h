@@ -37,6 +37,9 @@ class IndexedBitmap {
     TColor pixel(std::int32_t x, std::int32_t y) const;
     // Its clip rectangle is (0, 0, width, height); a fresh canvas has a black pen, white brush.
     Canvas& canvas();
+    // True once text was drawn that no glyphs were found for (FreeType could not be loaded and
+    // the built-in glyphs do not cover the font): the raster lacks that text.
+    bool textLeftOut() const { return textLeftOut_; }
 
   private:
     template <class P>
@@ -55,6 +58,7 @@ class IndexedBitmap {
     std::array<TColor, 256> palette_{};
     std::size_t paletteSize_ = 0;
     bool exact_ = true;
+    bool textLeftOut_ = false;
     TColor lastColour_ = 0;
     std::uint8_t lastIndex_ = 0;
     std::unique_ptr<std::uint8_t[]> pixels_;

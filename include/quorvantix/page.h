@@ -40,6 +40,8 @@ class PageDocument {
     // std::logic_error for a second EPS page.
     Canvas& addPage(std::int32_t width, std::int32_t height);
     std::size_t pages() const { return pages_; }
+    // False when cairo cannot be loaded: finish() then fails and says why.
+    bool available() const;
 
     // The file's bytes; empty, with the reason in *error, when the library fails.
     std::vector<std::uint8_t> finish(std::string* error);

@@ -34,6 +34,9 @@ class Bitmap {
     std::span<std::uint32_t> pixels();
     // Its clip rectangle is (0, 0, width, height); a fresh canvas has a black pen, white brush.
     Canvas& canvas();
+    // True once text was drawn that no glyphs were found for (FreeType could not be loaded and
+    // the built-in glyphs do not cover the font): the raster lacks that text.
+    bool textLeftOut() const { return textLeftOut_; }
 
   private:
     template <class P>
@@ -45,7 +48,8 @@ class Bitmap {
     std::int32_t width_;
     std::int32_t height_;
     std::size_t count_;
-    std::size_t capacity_ = 0;                 // pixels allocated, at least count_
+    std::size_t capacity_ = 0;  // pixels allocated, at least count_
+    bool textLeftOut_ = false;
     std::unique_ptr<std::uint32_t[]> pixels_;  // written by the canvas before anyone reads them
     std::unique_ptr<canvas::RasterCanvasT<std::uint32_t>> canvas_;
 };

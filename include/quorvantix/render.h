@@ -89,6 +89,9 @@ struct RenderedImage {
     ImageSize size;
     std::vector<Note> notes;  // what the paint left out, padded or could not represent
     std::string error;        // why there is no image (or, for a file, why none was written)
+    // With `error`: the image needs a library this machine lacks (FreeType for text other than
+    // the built-in sizes, cairo for PDF and EPS); the request itself is sound.
+    bool unavailable = false;
     // With RenderOptions::verify: one per painted symbol (each page of a document).
     std::vector<Verification> verifications;
     bool ok() const { return error.empty(); }

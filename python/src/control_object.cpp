@@ -143,6 +143,8 @@ std::vector<py::object> ControlObject::make(const std::pair<qv::ImageFormat, std
             break;
         case qv::SymbolStatus::Usage:
             throw py::value_error(result.message);
+        case qv::SymbolStatus::Unavailable:
+            throw std::runtime_error(result.message);
         case qv::SymbolStatus::StrictWarnings:
             raiseSymbolError(notes, qv::Note::Severity::Warning, result.message);
         case qv::SymbolStatus::VerifyFailed:

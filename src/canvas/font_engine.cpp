@@ -310,6 +310,11 @@ const Glyph& SizedFont::glyph(std::uint8_t byte) const {
     return glyphs_[byte];
 }
 
+bool SizedFont::blank() const {
+    return prebuilt_ == nullptr &&
+           (face_ == nullptr || face_->face == nullptr || engine().freetype() == nullptr);
+}
+
 std::int64_t SizedFont::advance(std::string_view text) const {
     std::int64_t width = 0;
     for (const char ch : text) width += glyph(static_cast<std::uint8_t>(ch)).advance;

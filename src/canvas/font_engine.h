@@ -50,6 +50,8 @@ class SizedFont {
     // Glyph of a text byte (Windows-1252).
     const Glyph& glyph(std::uint8_t byte) const;
     std::int64_t advance(std::string_view text) const;
+    // No glyphs to draw: neither the prebuilt table nor FreeType serves this font.
+    bool blank() const;
 
   private:
     std::shared_ptr<FaceHandle> face_;

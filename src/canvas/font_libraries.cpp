@@ -23,6 +23,12 @@ const FreetypeApi* freetypeApi() {
     return functionTable("libfreetype.so.6", &resolveFreetype);
 }
 
+std::string freetypeError() {
+    std::string error;
+    functionTable("libfreetype.so.6", &resolveFreetype, &error);
+    return error;
+}
+
 const FontconfigApi* fontconfigApi() {
     return functionTable("libfontconfig.so.1", &resolveFontconfig);
 }

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <fontconfig/fontconfig.h>
+
 #include <ft2build.h>
+#include <string>
 #include FT_FREETYPE_H
 #include FT_SYNTHESIS_H
 #include FT_TRUETYPE_TABLES_H
@@ -54,6 +56,8 @@ struct FontconfigApi {
 // Loaded on the first call; null when the library or one of its functions is missing (text is
 // then not drawn, or a named font falls back to the built-in face).
 const FreetypeApi* freetypeApi();
+// Why FreeType could not be loaded, as the loader says it; empty when it was.
+std::string freetypeError();
 const FontconfigApi* fontconfigApi();
 
 }  // namespace qv::canvas

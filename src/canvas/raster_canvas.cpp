@@ -205,7 +205,8 @@ template <class P>
 void RasterCanvasT<P>::textOut(std::int32_t x, std::int32_t y, std::string_view text) {
     const P paper = brush.style == BrushStyle::Solid ? pixel(brush.color) : P{};
     const P ink = pixel(font.color);
-    renderText(surface(), x, y, text, font, brush, ink, paper);
+    if (!renderText(surface(), x, y, text, font, brush, ink, paper) && !text.empty())
+        bitmap_.textLeftOut_ = true;
 }
 
 template <class P>

@@ -17,7 +17,7 @@ std::int32_t textCellHeight(const Font& font) {
 }
 
 template <class P>
-void renderText(const SurfaceOf<P>& s, std::int64_t x, std::int64_t y, std::string_view text,
+bool renderText(const SurfaceOf<P>& s, std::int64_t x, std::int64_t y, std::string_view text,
                 const Font& font, const Brush& brush, std::type_identity_t<P> ink,
                 std::type_identity_t<P> paper) {
     const auto sized = sizedFont(font);
@@ -63,12 +63,13 @@ void renderText(const SurfaceOf<P>& s, std::int64_t x, std::int64_t y, std::stri
         const std::int64_t top = baseline - sized->ascent() / 3;
         s.fillRect(x, top, x + width, top + thickness, ink);
     }
+    return !sized->blank();
 }
 
-template void renderText<std::uint32_t>(const Surface&, std::int64_t, std::int64_t,
+template bool renderText<std::uint32_t>(const Surface&, std::int64_t, std::int64_t,
                                         std::string_view, const Font&, const Brush&, std::uint32_t,
                                         std::uint32_t);
-template void renderText<std::uint8_t>(const IndexSurface&, std::int64_t, std::int64_t,
+template bool renderText<std::uint8_t>(const IndexSurface&, std::int64_t, std::int64_t,
                                        std::string_view, const Font&, const Brush&, std::uint8_t,
                                        std::uint8_t);
 

@@ -229,6 +229,10 @@ void PageDocument::emitPage() {
     page_.reset();
 }
 
+bool PageDocument::available() const {
+    return writer_->cairo != nullptr;
+}
+
 std::vector<std::uint8_t> PageDocument::finish(std::string* error) {
     if (pages_ == 0) addPage(1, 1);
     emitPage();

@@ -1,5 +1,6 @@
 #include "render/image_writer.h"
 
+#include "canvas/font_libraries.h"
 #include "quorvantix/indexed_bitmap.h"
 #include "quorvantix/page.h"
 #include "quorvantix/png.h"
@@ -33,16 +34,29 @@ std::unique_ptr<Raster> painted(Control& control, ImageSize size, TColor back) {
     return bitmap;
 }
 
+// A picture without the text it was asked to show is not the picture: none is made.
+template <class Raster>
+bool whole(const Raster& bitmap, std::string& error) {
+    if (!bitmap.textLeftOut()) return true;
+    error = "the text cannot be drawn: FreeType could not be loaded (" + canvas::freetypeError() +
+            "); install it (Debian: libfreetype6), or draw without text or in the default font "
+            "at its usual size";
+    return false;
+}
+
 // An upright PNG is painted in palette indices, which a quarter of the pixel memory makes
 // cheaper; a paint of more than 256 colours, a turned image and one to be read back (which reads
 // 32-bit pixels: one paint serves both) in 32-bit pixels.
 std::vector<std::uint8_t> pngOf(Control& control, ImageSize size, TColor back, std::int32_t turn,
-                                bool readBack, std::unique_ptr<Bitmap>& raster) {
+                                bool readBack, std::unique_ptr<Bitmap>& raster,
+                                std::string& error) {
     if (turn == 0 && !readBack) {
         const auto indexed = painted<IndexedBitmap>(control, size, back);
+        if (!whole(*indexed, error)) return {};
         if (indexed->exact()) return encodePng(*indexed);
     }
     raster = painted<Bitmap>(control, size, back);
+    if (!whole(*raster, error)) return {};
     return encodePng(turn != 0 ? *turned(*raster, turn) : *raster);
 }
 
@@ -63,7 +77,8 @@ void ImageWriter::paint(Control& control, ImageSize size) {
     std::unique_ptr<Bitmap> raster;
     switch (format_) {
         case ImageFormat::Png: {
-            bytes_ = pngOf(control, size, back, turn, options_.verify, raster);
+            bytes_ = pngOf(control, size, back, turn, options_.verify, raster, error_);
+            if (!error_.empty()) unavailable_ = true;
             PngExtras extras{options_.dotsPerInch, std::nullopt};
             if (options_.transparent) extras.transparent = back;
             if ((extras.dotsPerInch || extras.transparent) && !bytes_.empty() &&
@@ -105,13 +120,19 @@ void ImageWriter::paint(Control& control, ImageSize size) {
         }
     }
     if (options_.verify) {
-        if (!raster) raster = painted<Bitmap>(control, size, back);
+        if (!raster) {
+            raster = painted<Bitmap>(control, size, back);
+            if (!whole(*raster, error_)) unavailable_ = true;
+        }
         verifications_.push_back(verifySymbol(control, *raster));
     }
 }
 
 std::vector<std::uint8_t> ImageWriter::finish(std::string* error) {
-    if (document_) bytes_ = document_->finish(&error_);
+    if (document_) {
+        bytes_ = document_->finish(&error_);
+        unavailable_ = unavailable_ || !document_->available();
+    }
     if (bytes_.empty() && error_.empty()) error_ = "the image could not be encoded";
     if (!error_.empty()) {
         if (error) *error = error_;

@@ -33,6 +33,9 @@ class ImageWriter {
 
     // The file's bytes; empty, with *error set, on failure.
     std::vector<std::uint8_t> finish(std::string* error);
+    // After a failed finish: the failure is a library this machine lacks (FreeType for text,
+    // cairo for PDF and EPS), not the request.
+    bool unavailable() const { return unavailable_; }
 
   private:
     ImageFormat format_;
@@ -40,6 +43,7 @@ class ImageWriter {
     ImageSize size_;
     std::vector<std::uint8_t> bytes_;
     std::string error_;
+    bool unavailable_ = false;
     std::unique_ptr<PageDocument> document_;
     std::vector<Verification> verifications_;
 };

@@ -17,7 +17,18 @@ bool hasError(const std::vector<Note>& notes) {
                                [](const Note& n) { return n.severity == Note::Severity::Error; });
 }
 
-// Paints one image into the result; false, with the usage message set, when it cannot be sized.
+// An image that could not be made: a missing library, or a size past the limits.
+void failed(SymbolResult& result, const RenderedImage& image, const std::string& prefix) {
+    if (image.unavailable) {
+        result.status = SymbolStatus::Unavailable;
+        result.message = prefix + image.error;
+        return;
+    }
+    result.status = SymbolStatus::Usage;
+    result.message = prefix + image.error + "; make it smaller or give --size";
+}
+
+// Paints one image into the result; false, with the message set, when it cannot be made.
 bool paintOne(SymbolResult& result, const RenderOptions& options, std::optional<ImageFormat> format,
               const std::string& prefix) {
     Control& control = *result.control;
@@ -30,8 +41,7 @@ bool paintOne(SymbolResult& result, const RenderOptions& options, std::optional<
     } else {
         image = render::paintImage(control, *format, options);
         if (!image.ok()) {
-            result.status = SymbolStatus::Usage;
-            result.message = prefix + image.error + "; make it smaller or give --size";
+            failed(result, image, prefix);
             return false;
         }
     }
@@ -59,8 +69,7 @@ void paintSegments(const ControlKind& kind, SymbolResult& result, const RenderOp
             render::paintPages(control, *format, options, count,
                                [&](Control& c, std::int32_t s) { kind.selectSegment(c, s); });
         if (!image.ok()) {
-            result.status = SymbolStatus::Usage;
-            result.message = image.error + "; make it smaller or give --size";
+            failed(result, image, "");
             return;
         }
         result.images.push_back(std::move(image));

@@ -205,6 +205,7 @@ RenderedImage paintPages(Control& control, ImageFormat format, const RenderOptio
             result.notes.push_back({Note::Severity::Warning, v.message});
     }
     result.bytes = writer.finish(&result.error);
+    result.unavailable = !result.ok() && writer.unavailable();
     return result;
 }
 

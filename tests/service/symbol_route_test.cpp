@@ -73,6 +73,8 @@ TEST(SymbolRoute, StatusesOfTheResult) {
          "",
          422,
          "\"error\":\"cut to 13\""},
+        // The server's machine lacks a library: not the client's fault.
+        {SymbolStatus::Unavailable, {}, "the text cannot be drawn: FreeType", 500, "FreeType"},
     };
     for (const auto& c : cases) {
         const Reply reply =

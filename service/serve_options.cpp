@@ -36,8 +36,8 @@ std::string serveUsage() {
     return "usage: quorvantix serve [options]\n"
            "  --listen ADDR:PORT       address to listen on (default 127.0.0.1:8080; port 0: any)\n"
            "  --threads N              connections served at once (default 64)\n"
-           "  --max-connections N      connections served and waiting; past it, 503 (default "
-           "256)\n"
+           "  --max-connections N      connections held open, served and waiting; past it, new\n"
+           "                           ones wait in the listen queue (default 256)\n"
            "  --renders N              symbols drawn at once (default: one per hardware thread)\n"
            "  --time-limit MS          longest time for one request, then 503 (default 10000)\n"
            "  --max-query BYTES        longest query string, then 414 (default and most 8000)\n";

@@ -13,7 +13,7 @@ struct ServeOptions {
     std::string host = "127.0.0.1";
     int port = 8080;
     std::size_t threads = 64;          // connections served at once
-    std::size_t maxConnections = 256;  // served and waiting; past it, 503 at once
+    std::size_t maxConnections = 256;  // held open; past it, new ones wait in the listen queue
     std::size_t renders = 0;           // symbols drawn at once; 0: one per hardware thread
     std::chrono::milliseconds timeLimit{10000};  // per request, from routing to the reply
     std::size_t maxQuery = 8000;                 // bytes of query string

@@ -6,7 +6,7 @@
 #   - the file-system floor: a minimal C loop writing our very files' bytes under a temporary
 #     name and renaming them into place;
 #   - one symbol in one process, ours against zint (the median of QV_PROCESS_SHOTS runs).
-# Each batch figure is the median of QV_PROCESS_REPEATS (3) runs. Output goes to a folder on the
+# Each batch figure is the median of QV_PROCESS_REPEATS (5) runs. Output goes to a folder on the
 # build's disk (QV_PROCESS_DIR, default build/process), never to tmpfs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -81,7 +81,7 @@ import os, shutil, statistics, subprocess, sys, time
 qv = os.environ["QV_BIN"]
 work = os.environ["DIR"]
 lines = int(os.environ.get("QV_PROCESS_LINES", "2000"))
-repeats = int(os.environ.get("QV_PROCESS_REPEATS", "3"))
+repeats = int(os.environ.get("QV_PROCESS_REPEATS", "5"))
 shots = int(os.environ.get("QV_PROCESS_SHOTS", "15"))
 only = os.environ.get("QV_PROCESS_ONLY", "")
 

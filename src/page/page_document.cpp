@@ -9,6 +9,7 @@
 #include "canvas/font_engine.h"
 #include "page/cairo_api.h"
 #include "page/page_canvas.h"
+#include "page/source_date.h"
 
 namespace qv {
 
@@ -99,14 +100,37 @@ void showText(const CairoApi& cairo, cairo_t* cr, const PageCanvas::TextRun& run
     cairo.text_cluster_free(clusters);
 }
 
-// The page as the EPS bounding box, also to a fraction of a point: cairo writes whole points and
-// draws from the top of that box, so the exact page lies at its top, the fraction left below.
-void boundPage(std::vector<std::uint8_t>& eps, double width, double height) {
+// The first header line of the EPS file that starts with `key`, newline left, replaced by `lines`.
+void replaceLine(std::vector<std::uint8_t>& eps, std::string_view key, std::string_view lines) {
     const std::string_view text(reinterpret_cast<const char*>(eps.data()), eps.size());
-    const std::string_view key = "%%BoundingBox:";
     const std::size_t at = text.find(key);
     const std::size_t end = at == std::string_view::npos ? at : text.find('\n', at);
     if (end == std::string_view::npos) return;
+    std::vector<std::uint8_t> out;
+    out.reserve(eps.size() + lines.size());
+    out.assign(eps.begin(), eps.begin() + static_cast<std::ptrdiff_t>(at));
+    out.insert(out.end(), lines.begin(), lines.end());
+    out.insert(out.end(), eps.begin() + static_cast<std::ptrdiff_t>(end), eps.end());
+    eps.swap(out);
+}
+
+// The PDF's creation date, which cairo takes from the clock, overwritten in place (the cross
+// references count bytes, so the date keeps its length). cairo's own way to set it writes a
+// date without its "D:" prefix.
+void redate(std::vector<std::uint8_t>& pdf, std::int64_t seconds) {
+    const std::string_view text(reinterpret_cast<const char*>(pdf.data()), pdf.size());
+    const std::size_t key = text.find("/CreationDate (D:");
+    if (key == std::string_view::npos) return;
+    const std::size_t at = key + std::string_view("/CreationDate ").size();
+    const std::size_t end = text.find(')', at);
+    if (end == std::string_view::npos) return;
+    const std::string date = page::pdfDate(seconds, end + 1 - at);
+    std::copy(date.begin(), date.end(), pdf.begin() + static_cast<std::ptrdiff_t>(at));
+}
+
+// The page as the EPS bounding box, also to a fraction of a point: cairo writes whole points and
+// draws from the top of that box, so the exact page lies at its top, the fraction left below.
+void boundPage(std::vector<std::uint8_t>& eps, double width, double height) {
     const double top = std::ceil(height);
     char lines[160];
     const int n =
@@ -114,12 +138,7 @@ void boundPage(std::vector<std::uint8_t>& eps, double width, double height) {
                       "%%%%BoundingBox: 0 0 %.0f %.0f\n%%%%HiResBoundingBox: 0 %.4f %.4f %.0f",
                       std::ceil(width), top, top - height, width, top);
     if (n <= 0 || static_cast<std::size_t>(n) >= sizeof lines) return;
-    std::vector<std::uint8_t> out;
-    out.reserve(eps.size() + 64);
-    out.assign(eps.begin(), eps.begin() + static_cast<std::ptrdiff_t>(at));
-    for (int i = 0; i < n; ++i) out.push_back(static_cast<std::uint8_t>(lines[i]));
-    for (std::size_t i = end; i < eps.size(); ++i) out.push_back(eps[i]);
-    eps.swap(out);
+    replaceLine(eps, "%%BoundingBox:", std::string_view(lines, static_cast<std::size_t>(n)));
 }
 
 // Where a rectangle meets another colour, its edge sits a little inside the dot boundary:
@@ -191,8 +210,9 @@ void PageDocument::emitPage() {
                           ? cairo.pdf_surface_create_for_stream(append, &out, pageW, pageH)
                           : cairo.ps_surface_create_for_stream(append, &out, pageW, pageH);
         if (format_ == PageFormat::Eps) cairo.ps_surface_set_eps(out.surface, 1);
-        if (format_ == PageFormat::Pdf)
+        if (format_ == PageFormat::Pdf) {
             cairo.pdf_surface_set_metadata(out.surface, CAIRO_PDF_METADATA_CREATOR, "Quorvantix");
+        }
     } else if (format_ == PageFormat::Pdf) {
         cairo.pdf_surface_set_size(out.surface, pageW, pageH);
     }
@@ -248,7 +268,14 @@ std::vector<std::uint8_t> PageDocument::finish(std::string* error) {
         if (error) *error = out.outOfMemory ? "out of memory" : cairo.status_to_string(status);
         return {};
     }
-    if (format_ == PageFormat::Eps) boundPage(out.bytes, pageWidth_, pageHeight_);
+    if (format_ == PageFormat::Eps) {
+        boundPage(out.bytes, pageWidth_, pageHeight_);
+        // cairo dates the header by the clock alone.
+        if (const auto when = page::sourceDateEpoch())
+            replaceLine(out.bytes, "%%CreationDate:", "%%CreationDate: " + page::headerDate(*when));
+    } else if (const auto when = page::sourceDateEpoch()) {
+        redate(out.bytes, *when);
+    }
     return std::move(out.bytes);
 }
 

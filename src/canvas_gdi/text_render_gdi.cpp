@@ -43,8 +43,9 @@ std::int32_t textCellHeight(const Font& font) {
     return metrics.tmHeight;
 }
 
+// GDI always has a font to draw with: true.
 template <class P>
-void renderText(const SurfaceOf<P>& s, std::int64_t x, std::int64_t y, std::string_view text,
+bool renderText(const SurfaceOf<P>& s, std::int64_t x, std::int64_t y, std::string_view text,
                 const Font& font, const Brush& brush, std::type_identity_t<P> ink,
                 std::type_identity_t<P> paper) {
     const SIZE size = measure(font, text, nullptr);
@@ -53,7 +54,7 @@ void renderText(const SurfaceOf<P>& s, std::int64_t x, std::int64_t y, std::stri
     const std::int64_t y0 = std::max<std::int64_t>(y, 0);
     const std::int64_t x1 = std::min<std::int64_t>(x + size.cx, s.width);
     const std::int64_t y1 = std::min<std::int64_t>(y + size.cy, s.height);
-    if (x0 >= x1 || y0 >= y1) return;
+    if (x0 >= x1 || y0 >= y1) return true;
     gdi::DibSection dib(static_cast<std::int32_t>(x1 - x0), static_cast<std::int32_t>(y1 - y0));
     auto forEachPixel = [&](auto&& f) {
         for (std::int64_t row = y0; row < y1; ++row) {
@@ -88,12 +89,13 @@ void renderText(const SurfaceOf<P>& s, std::int64_t x, std::int64_t y, std::stri
             if ((cell & 0xFFFFFF) == glyph) surface = ink;
         });
     }
+    return true;
 }
 
-template void renderText<std::uint32_t>(const Surface&, std::int64_t, std::int64_t,
+template bool renderText<std::uint32_t>(const Surface&, std::int64_t, std::int64_t,
                                         std::string_view, const Font&, const Brush&, std::uint32_t,
                                         std::uint32_t);
-template void renderText<std::uint8_t>(const IndexSurface&, std::int64_t, std::int64_t,
+template bool renderText<std::uint8_t>(const IndexSurface&, std::int64_t, std::int64_t,
                                        std::string_view, const Font&, const Brush&, std::uint8_t,
                                        std::uint8_t);
 

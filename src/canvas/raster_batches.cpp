@@ -399,17 +399,23 @@ void RasterCanvasT<P>::stamps(const Stamps& shape) {
     });
     // Places wholly inside the bitmap, as the offsets of their corners: the shape is stamped at
     // them row by row. Its one colour makes the order of the writes immaterial.
-    std::vector<std::int64_t>& inside = stampPlaces();
-    inside.clear();
+    // Written through a plain pointer: stores into the thread's vector would make every place
+    // read its bounds again.
+    std::vector<std::int64_t>& kept = stampPlaces();
+    if (kept.size() < shape.places.size()) kept.resize(shape.places.size());
+    std::int64_t* const inside = kept.data();
+    std::size_t count = 0;
+    // The corners whose box lies wholly inside: 0 .. lastX across, 0 .. lastY down.
+    const std::int64_t lastX = rowsWithin ? s.width - std::max(shape.width, 0) : -1;
+    const std::int64_t lastY = s.height - height;
     bool drawn = false;
     for (const Place& at : shape.places) {
-        if (at.x >= s.width || at.y >= s.height || at.x + shape.width <= 0 || at.y + height <= 0)
-            continue;
-        if (rowsWithin && at.x >= 0 && at.x + shape.width <= s.width && at.y >= 0 &&
-            at.y + height <= s.height) {
-            inside.push_back(at.y * s.width + at.x);
+        if (at.x >= 0 && at.x <= lastX && at.y >= 0 && at.y <= lastY) {
+            inside[count++] = at.y * s.width + at.x;
             continue;
         }
+        if (at.x >= s.width || at.y >= s.height || at.x + shape.width <= 0 || at.y + height <= 0)
+            continue;
         const std::int64_t firstRow = std::max<std::int64_t>(0, -at.y);
         const std::int64_t endRow = std::min<std::int64_t>(height, s.height - at.y);
         P* line = s.pixels + (at.y + firstRow) * s.width;
@@ -422,7 +428,8 @@ void RasterCanvasT<P>::stamps(const Stamps& shape) {
             drawn = true;
         }
     }
-    if (!inside.empty()) {
+    const std::span<const std::int64_t> within(inside, count);
+    if (count != 0) {
         for (std::int64_t r = 0; r < height; ++r) {
             const ShapeRow& row = shape.rows[static_cast<std::size_t>(r)];
             if (row.from >= row.to) continue;
@@ -430,10 +437,10 @@ void RasterCanvasT<P>::stamps(const Stamps& shape) {
             const std::int64_t offset = r * s.width + row.from;
             drawn = true;
             if (width < kStampRows<P>.size()) {
-                kStampRows<P>[width](s.pixels, inside, offset, colour);
+                kStampRows<P>[width](s.pixels, within, offset, colour);
                 continue;
             }
-            for (const std::int64_t at : inside) {
+            for (const std::int64_t at : within) {
                 fillShort(s.pixels + at + offset, s.pixels + at + offset + width, colour);
             }
         }

@@ -76,7 +76,7 @@ void RasterCanvasT<P>::settle() {
     const std::int32_t h = bitmap_.height();
     if (w == 0 || h == 0) return;
     if (held_.empty()) {
-        std::fill(px, px + w * static_cast<std::size_t>(h), base_);
+        fillLong(px, w * static_cast<std::size_t>(h), base_);
         return;
     }
     // Scratch kept per thread, so that settling allocates nothing once warm.
@@ -139,6 +139,22 @@ void RasterCanvasT<P>::settle() {
             active.swap(merged);
         }
         P* row = px + static_cast<std::size_t>(y0) * w;
+        std::size_t covered = 0;
+        for (const std::uint32_t i : active) {
+            covered += static_cast<std::size_t>(held_[i].right - held_[i].left);
+        }
+        if (y1 - y0 >= kMinFilledBand && covered * kSparseBand <= w) {
+            // Fills over a small part of a tall band (a border): the band in one go, then the
+            // fills on each row.
+            fillLong(row, static_cast<std::size_t>(y1 - y0) * w, base_);
+            for (std::int32_t y = y0; y < y1; ++y, row += w) {
+                for (const std::uint32_t i : active) {
+                    const FillRect& f = held_[i];
+                    fillShort(row + f.left, row + f.right, f.color);
+                }
+            }
+            continue;
+        }
         std::fill(row, row + w, base_);
         for (const std::uint32_t i : active) {
             const FillRect& f = held_[i];

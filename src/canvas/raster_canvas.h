@@ -62,6 +62,10 @@ class RasterCanvasT : public Canvas {
     // Fills of fewer rows are held only while fewer than kShortHeld fills are.
     static constexpr std::int64_t kMinHeldRows = 16;
     static constexpr std::size_t kShortHeld = 8;
+    // Bands of at least kMinFilledBand rows whose fills cover at most 1 / kSparseBand of a row
+    // are filled whole, then the fills written row by row, rather than one row copied down.
+    static constexpr std::int32_t kMinFilledBand = 8;
+    static constexpr std::size_t kSparseBand = 8;
     // Widest row of a batch group that is copied rather than painted again.
     static constexpr std::int32_t kMaxCopiedRow = 1 << 16;
     // Tallest bitmap whose batches keep a flag per row (rows known to be alike).

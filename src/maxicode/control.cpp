@@ -122,23 +122,28 @@ void TMaxicode::paintBarcode(Canvas& canvas) {
     canvas.brush.color = BarColor;
     // The dark hexagons' corners, then the pattern stamped at each: its rows listed once when
     // it is of a usual size, else worked out hexagon by hexagon.
-    // Every hexagon's place is written and kept only when it is dark: no branch per hexagon.
+    // Each row's dark hexagons as bits first, then their places one set bit at a time: no branch
+    // per hexagon, nor a chain of dependent stores.
     std::array<std::uint8_t, maxicode::kAlwaysDark + 1> bytes{};
     std::copy(codewords_.begin(), codewords_.end(), bytes.begin());
     bytes[maxicode::kAlwaysDark] = 0xFF;
+    // Kept at full size from paint to paint: growing it again would clear it first.
     places_.resize(std::size_t{maxicode::kRows} * maxicode::kColumns);
     std::size_t dark = 0;
     const auto& cells = maxicode::cellBits();
     for (int row = 0; row < maxicode::kRows; ++row) {
         const std::int64_t y = oy + std::int64_t{row} * layout_->V;
-        std::int64_t x = ox + (row % 2 == 1 ? layout_->W / 2 : 0);
-        for (const maxicode::CellBit cell : cells[static_cast<std::size_t>(row)]) {
-            places_[dark] = {x, y};
-            dark += (bytes[cell.codeword] & cell.mask) != 0 ? 1 : 0;
-            x += WHexagon;
+        const std::int64_t x = ox + (row % 2 == 1 ? layout_->W / 2 : 0);
+        const auto& line = cells[static_cast<std::size_t>(row)];
+        std::uint32_t bits = 0;
+        for (std::size_t c = 0; c < line.size(); ++c) {
+            bits |= std::uint32_t{(bytes[line[c].codeword] & line[c].mask) != 0} << c;
+        }
+        for (; bits != 0; bits &= bits - 1) {
+            places_[dark++] = {x + std::int64_t{std::countr_zero(bits)} * WHexagon, y};
         }
     }
-    places_.resize(dark);
+    const std::span<const Place> darkPlaces = std::span(places_).first(dark);
     std::array<ShapeRow, 256> rows{};
     if (pattern.height() <= static_cast<std::int32_t>(rows.size())) {
         for (std::int32_t r = 0; r < pattern.height(); ++r) {
@@ -147,11 +152,11 @@ void TMaxicode::paintBarcode(Canvas& canvas) {
         }
         canvas.stamps({.width = pattern.width(),
                        .rows = std::span(rows).first(static_cast<std::size_t>(pattern.height())),
-                       .places = places_,
+                       .places = darkPlaces,
                        .colour = BarColor});
     } else {
         runs_.clear();
-        for (const Place& at : places_) addHexagon(runs_, pattern, at.x, at.y, BarColor, clip);
+        for (const Place& at : darkPlaces) addHexagon(runs_, pattern, at.x, at.y, BarColor, clip);
         canvas.pieces(runs_);
     }
     canvas.brush.color = BackColor;

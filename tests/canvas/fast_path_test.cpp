@@ -99,6 +99,35 @@ TEST(FastPath, HeldFillsMatchDirectFills) {
     }
 }
 
+// Tall bands with a narrow border are filled whole and the border written after, row by row:
+// band heights and border widths on both sides of where that starts, against direct fills.
+TEST(FastPath, BorderedBandsMatchDirectFills) {
+    struct Case {
+        std::int32_t w, h, penWidth;
+    };
+    const Case cases[] = {{8, 7, 1},  {8, 8, 1},   {8, 9, 1},     {16, 20, 2}, {16, 20, 3},
+                          {40, 9, 5}, {40, 30, 6}, {210, 200, 1}, {3, 12, 1},  {1, 40, 1}};
+    for (const Case& k : cases) {
+        for (const bool tail : {false, true}) {
+            Bitmap held(k.w, k.h);
+            Bitmap direct(k.w, k.h);
+            ASSERT_FALSE(direct.pixels().empty());  // settles it
+            for (Bitmap* bm : {&held, &direct}) {
+                Canvas& c = bm->canvas();
+                c.pen.color = kInk;
+                c.pen.width = k.penWidth;
+                c.brush.color = 0xFFFFFF;
+                c.rectanglePolygon(0, 0, k.w, k.h);  // the background with its pen's border
+                // A narrow bar down the middle as well: more than the border on those rows.
+                c.pen.width = 1;
+                if (tail) c.rectanglePolygon(k.w / 2, 2, k.w / 2, k.h - 3);
+            }
+            ASSERT_TRUE(samePixels(held, direct))
+                << k.w << " x " << k.h << ", pen " << k.penWidth << (tail ? ", bar" : "");
+        }
+    }
+}
+
 // A fresh bitmap is white, whether read at once or after a copy from it.
 TEST(FastPath, FreshBitmapsAreWhiteWhereverRead) {
     Bitmap source(5, 4);

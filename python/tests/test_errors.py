@@ -1,4 +1,8 @@
 import math
+import os
+import pathlib
+import subprocess
+import sys
 import warnings
 
 import pytest
@@ -121,3 +125,26 @@ def test_warnings_of_the_one_liner_name_the_caller():
     with pytest.warns(qv.QuorvantixWarning) as caught:
         qv.render("code39", "PART-a1")
     assert caught[0].filename == __file__
+
+
+def test_a_missing_font_library_raises_runtime_error(tmp_path):
+    # Run where FreeType cannot be loaded: a preloaded shim makes dlopen of it fail.
+    root = pathlib.Path(__file__).resolve().parents[2]
+    shim = tmp_path / "hide.so"
+    subprocess.run(["g++", "-std=c++20", "-shared", "-fPIC", "-o", str(shim),
+                    str(root / "tests/support/hide_libraries.cpp"), "-ldl"], check=True)
+    script = (
+        "import quorvantix as qv\n"
+        "c = qv.Barcode1D(barType='EAN13', Code='590123412345')\n"
+        "assert c.render('png').data\n"  # default text: the built-in glyphs
+        "c.Font = qv.Font(name='DejaVu Sans', height=13)\n"
+        "try:\n"
+        "    c.render('png')\n"
+        "except RuntimeError as e:\n"
+        "    print(e)\n"
+    )
+    env = dict(os.environ, LD_PRELOAD=str(shim), QV_HIDE_LIBRARIES="libfreetype.so.6")
+    run = subprocess.run([sys.executable, "-c", script], env=env, capture_output=True,
+                         text=True, timeout=120)
+    assert run.returncode == 0, run.stderr
+    assert "libfreetype.so.6" in run.stdout

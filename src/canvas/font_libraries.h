@@ -3,10 +3,10 @@
 // functions come through one table per library.
 #pragma once
 
-#include <fontconfig/fontconfig.h>
-
-#include <ft2build.h>
 #include <string>
+
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_SYNTHESIS_H
 #include FT_TRUETYPE_TABLES_H

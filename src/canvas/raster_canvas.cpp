@@ -139,11 +139,15 @@ void RasterCanvasT<P>::settle() {
             active.swap(merged);
         }
         P* row = px + static_cast<std::size_t>(y0) * w;
-        std::size_t covered = 0;
-        for (const std::uint32_t i : active) {
-            covered += static_cast<std::size_t>(held_[i].right - held_[i].left);
+        // Bands of few rows are copied down whatever their fills: only tall ones are measured.
+        bool sparse = y1 - y0 >= kMinFilledBand;
+        if (sparse) {
+            std::size_t covered = 0;
+            for (const std::uint32_t i : active)
+                covered += static_cast<std::size_t>(held_[i].right - held_[i].left);
+            sparse = covered * kSparseBand <= w;
         }
-        if (y1 - y0 >= kMinFilledBand && covered * kSparseBand <= w) {
+        if (sparse) {
             // Fills over a small part of a tall band (a border): the band in one go, then the
             // fills on each row.
             fillLong(row, static_cast<std::size_t>(y1 - y0) * w, base_);

@@ -210,9 +210,8 @@ void PageDocument::emitPage() {
                           ? cairo.pdf_surface_create_for_stream(append, &out, pageW, pageH)
                           : cairo.ps_surface_create_for_stream(append, &out, pageW, pageH);
         if (format_ == PageFormat::Eps) cairo.ps_surface_set_eps(out.surface, 1);
-        if (format_ == PageFormat::Pdf) {
+        if (format_ == PageFormat::Pdf)
             cairo.pdf_surface_set_metadata(out.surface, CAIRO_PDF_METADATA_CREATOR, "Quorvantix");
-        }
     } else if (format_ == PageFormat::Pdf) {
         cairo.pdf_surface_set_size(out.surface, pageW, pageH);
     }
@@ -268,13 +267,13 @@ std::vector<std::uint8_t> PageDocument::finish(std::string* error) {
         if (error) *error = out.outOfMemory ? "out of memory" : cairo.status_to_string(status);
         return {};
     }
-    if (format_ == PageFormat::Eps) {
-        boundPage(out.bytes, pageWidth_, pageHeight_);
-        // cairo dates the header by the clock alone.
-        if (const auto when = page::sourceDateEpoch())
+    if (format_ == PageFormat::Eps) boundPage(out.bytes, pageWidth_, pageHeight_);
+    // cairo dates files by the clock alone.
+    if (const auto when = page::sourceDateEpoch()) {
+        if (format_ == PageFormat::Eps)
             replaceLine(out.bytes, "%%CreationDate:", "%%CreationDate: " + page::headerDate(*when));
-    } else if (const auto when = page::sourceDateEpoch()) {
-        redate(out.bytes, *when);
+        else
+            redate(out.bytes, *when);
     }
     return std::move(out.bytes);
 }

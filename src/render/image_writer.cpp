@@ -34,10 +34,12 @@ std::unique_ptr<Raster> painted(Control& control, ImageSize size, TColor back) {
     return bitmap;
 }
 
-// A picture without the text it was asked to show is not the picture: none is made.
+// A picture without the text it was asked to show is not the picture: none is made, and the
+// failure is the machine's (a missing library), not the request's.
 template <class Raster>
-bool whole(const Raster& bitmap, std::string& error) {
+bool whole(const Raster& bitmap, std::string& error, bool& unavailable) {
     if (!bitmap.textLeftOut()) return true;
+    unavailable = true;
     error = "the text cannot be drawn: FreeType could not be loaded (" + canvas::freetypeError() +
             "); install it (Debian: libfreetype6), or draw without text or in the default font "
             "at its usual size";
@@ -48,15 +50,15 @@ bool whole(const Raster& bitmap, std::string& error) {
 // cheaper; a paint of more than 256 colours, a turned image and one to be read back (which reads
 // 32-bit pixels: one paint serves both) in 32-bit pixels.
 std::vector<std::uint8_t> pngOf(Control& control, ImageSize size, TColor back, std::int32_t turn,
-                                bool readBack, std::unique_ptr<Bitmap>& raster,
-                                std::string& error) {
+                                bool readBack, std::unique_ptr<Bitmap>& raster, std::string& error,
+                                bool& unavailable) {
     if (turn == 0 && !readBack) {
         const auto indexed = painted<IndexedBitmap>(control, size, back);
-        if (!whole(*indexed, error)) return {};
+        if (!whole(*indexed, error, unavailable)) return {};
         if (indexed->exact()) return encodePng(*indexed);
     }
     raster = painted<Bitmap>(control, size, back);
-    if (!whole(*raster, error)) return {};
+    if (!whole(*raster, error, unavailable)) return {};
     return encodePng(turn != 0 ? *turned(*raster, turn) : *raster);
 }
 
@@ -77,8 +79,8 @@ void ImageWriter::paint(Control& control, ImageSize size) {
     std::unique_ptr<Bitmap> raster;
     switch (format_) {
         case ImageFormat::Png: {
-            bytes_ = pngOf(control, size, back, turn, options_.verify, raster, error_);
-            if (!error_.empty()) unavailable_ = true;
+            bytes_ =
+                pngOf(control, size, back, turn, options_.verify, raster, error_, unavailable_);
             PngExtras extras{options_.dotsPerInch, std::nullopt};
             if (options_.transparent) extras.transparent = back;
             if ((extras.dotsPerInch || extras.transparent) && !bytes_.empty() &&
@@ -122,7 +124,7 @@ void ImageWriter::paint(Control& control, ImageSize size) {
     if (options_.verify) {
         if (!raster) {
             raster = painted<Bitmap>(control, size, back);
-            if (!whole(*raster, error_)) unavailable_ = true;
+            whole(*raster, error_, unavailable_);
         }
         verifications_.push_back(verifySymbol(control, *raster));
     }

@@ -114,6 +114,18 @@ void CanvasSink::drawPatternAt(std::string_view colours, std::string_view widths
     const std::int64_t top = std::int64_t{props_.TopMargin} + topOffset;
     const std::int64_t height =
         std::int64_t{props_.TopMargin} + props_.BarHeightPixels + props_.extraHeight - top;
+    // A pattern of an ordinary symbol continues the row of runs as a whole, with none of the
+    // per-bar clamping; anything else goes bar by bar.
+    std::int64_t end = 0;
+    bool anyBar = false;
+    if (asRow_ && narrow == row_.module() && x_ >= clip_.left && top >= clip_.top && height >= 0 &&
+        height < clip_.bottom - top &&
+        row_.addPattern(x_, top, height, props_.BarColor, colours, widths, props_.N, clip_.right,
+                        end, anyBar)) {
+        barDrawn_ = barDrawn_ || anyBar;
+        x_ = clampCoord(end);
+        return;
+    }
     std::int64_t x = x_;
     for (std::size_t k = 0; k < widths.size(); ++k) {
         // Patterns are of one kind of letter, narrow and wide or counts: a select within the

@@ -39,6 +39,61 @@ void RunRow::wideSpace(std::int64_t modules) {
     append(modules);
 }
 
+bool RunRow::addPattern(std::int64_t x, std::int64_t y, std::int64_t h, TColor colour,
+                        std::string_view colours, std::string_view widths, std::int64_t wide,
+                        std::int64_t right, std::int64_t& end, bool& anyBar) {
+    if (module_ == 0 || wide < 1 || wide > kMaxRun || colours.size() != widths.size()) return false;
+    const std::size_t mark = used_;
+    const std::int64_t endBefore = end_;
+    bool started = used_ != 0;
+    // Modules of white since the last bar: the gap up to x first.
+    std::int64_t space = 0;
+    if (started) {
+        if (y != top_ || h != height_ || colour != colour_) return false;
+        space = modulesIn(x - end_);
+        if (space < 0) return false;
+    }
+    std::int64_t at = x;
+    for (std::size_t k = 0; k < widths.size(); ++k) {
+        const char letter = widths[k];
+        std::int64_t modules = 0;
+        if (letter == 'n' || letter == 'w') {
+            modules = letter == 'w' ? wide : 1;
+        } else if (letter >= '1' && letter <= '4') {
+            modules = letter - '0';
+        } else {
+            continue;
+        }
+        at += modules * module_;
+        if (colours[k] != 'b') {
+            space += modules;
+            continue;
+        }
+        if (!started) {
+            left_ = at - modules * module_;
+            top_ = y;
+            height_ = h;
+            colour_ = colour;
+            started = true;
+        } else if (space > kMaxRun) {
+            wideSpace(space);
+        } else {
+            append(space);
+        }
+        append(modules);
+        space = 0;
+        end_ = at;
+    }
+    if (used_ != mark && end_ > right) {
+        used_ = mark;
+        end_ = endBefore;
+        return false;
+    }
+    end = at;
+    anyBar = used_ != mark;
+    return true;
+}
+
 BarRows RunRow::bars() {
     runs_.resize(used_);
     return {.left = left_,

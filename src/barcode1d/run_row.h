@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "quorvantix/canvas.h"
@@ -24,6 +25,8 @@ class RunRow {
     static constexpr std::int64_t kMaxModule = 16;
 
     bool empty() const { return used_ == 0; }
+    // Pixels per module; 0 when the row keeps nothing.
+    std::int64_t module() const { return module_; }
     // Adds the bar over columns x .. x + w - 1 and rows y .. y + h, inside the clip (w >= 1,
     // h >= 0); false, with nothing added, when it does not continue the row.
     bool add(std::int64_t x, std::int64_t y, std::int64_t w, std::int64_t h, TColor colour) {
@@ -49,6 +52,14 @@ class RunRow {
         end_ = x + w;
         return true;
     }
+    // The bars of a whole pattern from x on, as drawPatternAt lays it out: letters 'n' and 'w'
+    // are one and `wide` modules, '1' to '4' that many, others are skipped; elements coloured
+    // 'b' are bars. False, with nothing added, when the pattern does not continue the row or its
+    // last bar ends past `right`; else `end` is where the pattern ends and `anyBar` whether it
+    // had a bar.
+    bool addPattern(std::int64_t x, std::int64_t y, std::int64_t h, TColor colour,
+                    std::string_view colours, std::string_view widths, std::int64_t wide,
+                    std::int64_t right, std::int64_t& end, bool& anyBar);
     // The row as a batch; it refers to this object.
     BarRows bars();
     // The bars added, in order, as the rectangles they are.

@@ -241,6 +241,28 @@ const SinkCase kSinkCases[] = {
          s.drawPatternAt("bwb", "nnn", 4);
      },
      false},
+    {"letters that draw nothing", [](auto& s) { s.drawPattern("bbwbb", "n?3xw"); }, true},
+    {"a pattern of spaces",
+     [](auto& s) {
+         s.drawPattern("ww", "nw");
+         s.drawPattern("wbw", "4nn");
+         s.drawPattern("ww", "44");
+         s.drawPattern("b", "1");
+     },
+     true},
+    {"a pattern past the right edge",
+     [](auto& s) {
+         s.drawPattern("bwb", "nnn");
+         s.setX(74);
+         s.drawPattern("bwbwb", "nnnnn");
+     },
+     false},
+    {"a bar wholly past the right edge",
+     [](auto& s) {
+         s.setX(78);
+         s.drawPattern("bwb", "nnn");
+     },
+     true},
     {"guards", [](auto& s) { s.drawGuardPattern("bwb", "nnn", 0); }, true},
     {"guards, then bars",
      [](auto& s) {

@@ -12,6 +12,16 @@ std::string& keptRuns() {
     return kept;
 }
 
+// Modules of each width letter: -1 for the wide letter, 0 for letters that draw nothing.
+constexpr std::array<std::int8_t, 256> kLetterModules = [] {
+    std::array<std::int8_t, 256> modules{};
+    modules['n'] = 1;
+    modules['w'] = -1;
+    for (char c = '1'; c <= '4'; ++c)
+        modules[static_cast<unsigned char>(c)] = static_cast<std::int8_t>(c - '0');
+    return modules;
+}();
+
 }  // namespace
 
 RunRow::RunRow(std::int64_t module) : module_(module >= 1 && module <= kMaxModule ? module : 0) {
@@ -55,15 +65,10 @@ bool RunRow::addPattern(std::int64_t x, std::int64_t y, std::int64_t h, TColor c
     }
     std::int64_t at = x;
     for (std::size_t k = 0; k < widths.size(); ++k) {
-        const char letter = widths[k];
-        std::int64_t modules = 0;
-        if (letter == 'n' || letter == 'w') {
-            modules = letter == 'w' ? wide : 1;
-        } else if (letter >= '1' && letter <= '4') {
-            modules = letter - '0';
-        } else {
-            continue;
-        }
+        // Looked up and selected: narrow and wide letters come in no order a branch could learn.
+        const std::int8_t known = kLetterModules[static_cast<unsigned char>(widths[k])];
+        if (known == 0) continue;
+        const std::int64_t modules = known < 0 ? wide : known;
         at += modules * module_;
         if (colours[k] != 'b') {
             space += modules;

@@ -128,17 +128,9 @@ void CanvasSink::drawPatternAt(std::string_view colours, std::string_view widths
     }
     std::int64_t x = x_;
     for (std::size_t k = 0; k < widths.size(); ++k) {
-        // Patterns are of one kind of letter, narrow and wide or counts: a select within the
-        // kind, as a branch per element would guess wrong half the time.
-        const char letter = widths[k];
-        std::int64_t width;
-        if (letter == 'n' || letter == 'w') {
-            width = letter == 'w' ? wide : narrow;
-        } else if (letter >= '1' && letter <= '4') {
-            width = narrow * (letter - '0');
-        } else {
-            continue;
-        }
+        const std::int8_t known = kLetterModules[static_cast<unsigned char>(widths[k])];
+        if (known == 0) continue;
+        const std::int64_t width = known == kWideLetter ? wide : narrow * known;
         if (colours[k] == 'b') addBar(x, top, width, height);
         x = clampCoord(satAdd(x, width));
     }

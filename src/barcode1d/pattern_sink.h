@@ -2,10 +2,24 @@
 // implements it over a canvas; tests implement it to record what an encoder produced.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 
 namespace qv::barcode1d {
+
+// Modules of each width letter of a pattern: 1 to 4, kWideLetter for the wide one, 0 for letters
+// that skip their element. Looked up rather than branched on: narrow and wide letters come in no
+// order a branch could learn.
+inline constexpr std::int8_t kWideLetter = -1;
+inline constexpr std::array<std::int8_t, 256> kLetterModules = [] {
+    std::array<std::int8_t, 256> modules{};
+    modules['n'] = 1;
+    modules['w'] = kWideLetter;
+    for (char c = '1'; c <= '4'; ++c)
+        modules[static_cast<unsigned char>(c)] = static_cast<std::int8_t>(c - '0');
+    return modules;
+}();
 
 class PatternSink {
   public:

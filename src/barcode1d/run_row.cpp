@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "barcode1d/pattern_sink.h"
+
 namespace qv::barcode1d {
 
 namespace {
@@ -11,16 +13,6 @@ std::string& keptRuns() {
     thread_local std::string kept;
     return kept;
 }
-
-// Modules of each width letter: -1 for the wide letter, 0 for letters that draw nothing.
-constexpr std::array<std::int8_t, 256> kLetterModules = [] {
-    std::array<std::int8_t, 256> modules{};
-    modules['n'] = 1;
-    modules['w'] = -1;
-    for (char c = '1'; c <= '4'; ++c)
-        modules[static_cast<unsigned char>(c)] = static_cast<std::int8_t>(c - '0');
-    return modules;
-}();
 
 }  // namespace
 
@@ -65,17 +57,17 @@ bool RunRow::addPattern(std::int64_t x, std::int64_t y, std::int64_t h, TColor c
     }
     std::int64_t at = x;
     for (std::size_t k = 0; k < widths.size(); ++k) {
-        // Looked up and selected: narrow and wide letters come in no order a branch could learn.
         const std::int8_t known = kLetterModules[static_cast<unsigned char>(widths[k])];
         if (known == 0) continue;
-        const std::int64_t modules = known < 0 ? wide : known;
+        const std::int64_t modules = known == kWideLetter ? wide : known;
+        const std::int64_t from = at;
         at += modules * module_;
         if (colours[k] != 'b') {
             space += modules;
             continue;
         }
         if (!started) {
-            left_ = at - modules * module_;
+            left_ = from;
             top_ = y;
             height_ = h;
             colour_ = colour;

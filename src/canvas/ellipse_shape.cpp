@@ -112,6 +112,36 @@ EllipseShape steppedEllipse(std::int64_t w, std::int64_t h) {
     return shape;
 }
 
+void findSolidRows(EllipseShape& shape, std::int64_t w, std::int64_t h) {
+    shape.solid.clear();
+    if (w < 1 || h < 1 || w > kMaxSolidSide || h > kMaxSolidSide) return;
+    // Every covered pixel marked, then each row read back as one run or none.
+    std::vector<std::uint8_t> covered(static_cast<std::size_t>(w * h), 0);
+    const auto mark = [&](std::int64_t x, std::int64_t y) {
+        covered[static_cast<std::size_t>(y * w + x)] = 1;
+    };
+    for (std::int64_t y = 0; y < h; ++y) {
+        const std::int64_t in = shape.inset[static_cast<std::size_t>(y)];
+        for (std::int64_t x = in; in >= 0 && x < w - in; ++x) mark(x, y);
+    }
+    for (const P64 p : shape.outline) {
+        mark(p.x, p.y);
+        mark(w - 1 - p.x, p.y);
+        mark(p.x, h - 1 - p.y);
+        mark(w - 1 - p.x, h - 1 - p.y);
+    }
+    std::vector<ShapeRow> rows(static_cast<std::size_t>(h));
+    for (std::int64_t y = 0; y < h; ++y) {
+        const std::uint8_t* const row = covered.data() + y * w;
+        const std::uint8_t* const from = std::find(row, row + w, 1);
+        const std::uint8_t* const to = std::find(from, row + w, 0);
+        if (std::find(to, row + w, 1) != row + w) return;  // two runs: outline and fill apart
+        rows[static_cast<std::size_t>(y)] = {static_cast<std::int32_t>(from - row),
+                                             static_cast<std::int32_t>(to - row)};
+    }
+    shape.solid = std::move(rows);
+}
+
 namespace {
 
 // Shapes by box size, kept per thread for boxes up to kKeptSide: symbols draw the same few
@@ -134,6 +164,7 @@ const EllipseShape& shapeOf(std::int64_t w, std::int64_t h, EllipseShape& fresh)
     Kept& k = kept[next];
     next = (next + 1) % kept.size();
     k = {w, h, steppedEllipse(w, h)};
+    findSolidRows(k.shape, w, h);
     return k.shape;
 }
 
@@ -158,6 +189,24 @@ void drawEllipse(const SurfaceOf<P>& s, std::int64_t l, std::int64_t t, std::int
     }
     EllipseShape fresh;
     const EllipseShape& shape = shapeOf(w, h, fresh);
+    if (brush != nullptr && *brush == pen && !shape.solid.empty()) {
+        // One colour: each row's cover in one fill, no outline pixel written over the interior.
+        const std::int64_t first = std::max<std::int64_t>(0, -t);
+        const std::int64_t end = std::min(h, s.height - t);
+        if (l < 0 || r > s.width) {
+            for (std::int64_t i = first; i < end; ++i) {
+                const ShapeRow span = shape.solid[static_cast<std::size_t>(i)];
+                if (span.from < span.to) s.fillSpan(t + i, l + span.from, l + span.to, pen);
+            }
+            return;
+        }
+        P* row = s.pixels + (t + first) * s.width + l;
+        for (std::int64_t i = first; i < end; ++i, row += s.width) {
+            const ShapeRow span = shape.solid[static_cast<std::size_t>(i)];
+            if (span.from < span.to) fillShort(row + span.from, row + span.to, pen);
+        }
+        return;
+    }
     if (l >= 0 && t >= 0 && r <= s.width && b <= s.height) {
         // Wholly inside: nothing to clip.
         P* const top = s.pixels + t * s.width + l;

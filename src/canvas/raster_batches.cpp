@@ -365,6 +365,7 @@ namespace {
 // the same number of stores at each, unrolled for the usual widths.
 template <class P, std::size_t W>
 void stampRow(P* pixels, std::span<const std::int64_t> places, std::int64_t offset, P colour) {
+#pragma GCC unroll 4
     for (const std::int64_t at : places) {
         P* const p = pixels + at + offset;
         for (std::size_t k = 0; k < W; ++k) p[k] = colour;
@@ -409,8 +410,13 @@ void RasterCanvasT<P>::stamps(const Stamps& shape) {
     const std::int64_t lastX = rowsWithin ? s.width - std::max(shape.width, 0) : -1;
     const std::int64_t lastY = s.height - height;
     bool drawn = false;
+    // Both bounds at once: a negative coordinate compares as a huge unsigned one.
+    const bool fits = lastX >= 0 && lastY >= 0;
+    const auto ux = static_cast<std::uint64_t>(std::max<std::int64_t>(lastX, 0));
+    const auto uy = static_cast<std::uint64_t>(std::max<std::int64_t>(lastY, 0));
     for (const Place& at : shape.places) {
-        if (at.x >= 0 && at.x <= lastX && at.y >= 0 && at.y <= lastY) {
+        if (fits && static_cast<std::uint64_t>(at.x) <= ux &&
+            static_cast<std::uint64_t>(at.y) <= uy) {
             inside[count++] = at.y * s.width + at.x;
             continue;
         }

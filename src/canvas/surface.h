@@ -46,13 +46,20 @@ inline void fillShort(P* p, P* end, P colour) {
     if constexpr (sizeof(P) == 1) {
         fillShortBytes(p, end, colour);
     } else {
-        for (; end - p >= 4; p += 4) {
-            p[0] = colour;
-            p[1] = colour;
-            p[2] = colour;
-            p[3] = colour;
+        // Groups of four, the last one ending at `end` over the group before: no pixel-by-pixel
+        // tail. Shorter fills are one or two overlapping stores.
+        const std::ptrdiff_t n = end - p;
+        if (n >= 4) {
+            const P four[4] = {colour, colour, colour, colour};
+            for (; end - p > 4; p += 4) std::memcpy(p, four, sizeof four);
+            std::memcpy(end - 4, four, sizeof four);
+        } else if (n >= 2) {
+            const P two[2] = {colour, colour};
+            std::memcpy(p, two, sizeof two);
+            std::memcpy(end - 2, two, sizeof two);
+        } else if (n == 1) {
+            *p = colour;
         }
-        for (; p < end; ++p) *p = colour;
     }
 }
 

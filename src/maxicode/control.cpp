@@ -54,6 +54,15 @@ void drawBullseye(Canvas& canvas, const maxicode::Layout& layout, std::int64_t o
     }
 }
 
+// Bit k set where byte k of v is non-zero, for eight bytes at once.
+constexpr std::uint32_t nonZeroBytes(std::uint64_t v) {
+    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+    const std::uint64_t high = (v | ((v & kLow7) + kLow7)) & ~kLow7;
+    // Each byte's top bit moved to bit 56 + k, then down.
+    return static_cast<std::uint32_t>(((high >> 7) * 0x0102040810204080ULL) >> 56);
+}
+static_assert(nonZeroBytes(0) == 0 && nonZeroBytes(0x8000010000FF0020ULL) == 0b10100101);
+
 }  // namespace
 
 TMaxicode::TMaxicode() : layout_(std::make_unique<maxicode::Layout>()) {
@@ -136,8 +145,12 @@ void TMaxicode::paintBarcode(Canvas& canvas) {
         const std::int64_t x = ox + (row % 2 == 1 ? layout_->W / 2 : 0);
         const auto& line = cells[static_cast<std::size_t>(row)];
         std::uint32_t bits = 0;
-        for (std::size_t c = 0; c < line.size(); ++c) {
-            bits |= std::uint32_t{(bytes[line[c].codeword] & line[c].mask) != 0} << c;
+        for (std::size_t group = 0; group < line.masks.size(); ++group) {
+            std::uint64_t picked = 0;
+            for (std::size_t k = 0; k < 8; ++k) {
+                picked |= std::uint64_t{bytes[line.codeword[8 * group + k]]} << (8 * k);
+            }
+            bits |= nonZeroBytes(picked & line.masks[group]) << (8 * group);
         }
         for (; bits != 0; bits &= bits - 1) {
             places_[dark++] = {x + std::int64_t{std::countr_zero(bits)} * WHexagon, y};

@@ -104,13 +104,16 @@ constexpr CellBits buildCellBits() {
     for (std::size_t c = 0; c < kColumns; ++c) {
         for (std::size_t r = 0; r < kRows; ++r) {
             const int cell = kModuleMap[c][r];
-            CellBit& b = bits[r][c];
+            CellRow& row = bits[r];
+            std::uint64_t mask = 0;
             if (cell == -1) {
-                b = {kAlwaysDark, 1};
+                row.codeword[c] = kAlwaysDark;
+                mask = 1;
             } else if (cell >= 1) {
-                b = {static_cast<std::uint8_t>((cell - 1) / 6),
-                     static_cast<std::uint8_t>(32U >> ((cell - 1) % 6))};
+                row.codeword[c] = static_cast<std::uint8_t>((cell - 1) / 6);
+                mask = 32U >> ((cell - 1) % 6);
             }
+            row.masks[c / 8] |= mask << (8 * (c % 8));
         }
     }
     return bits;

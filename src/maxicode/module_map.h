@@ -17,13 +17,19 @@ const ModuleMap& moduleMap();
 
 // The same map row by row, as what a paint looks up: a hexagon is dark where
 // codewords[codeword] & mask is non-zero, with codeword kAlwaysDark standing for a byte with
-// every bit set and mask 0 for a hexagon that is never dark.
-struct CellBit {
-    std::uint8_t codeword = 0;
-    std::uint8_t mask = 0;
+// every bit set and mask 0 for a hexagon that is never dark. Rows are padded to whole groups of
+// eight columns, the masks packed eight to a word (column 8g + k in byte k of word g), so that a
+// paint tests eight hexagons at once.
+inline constexpr std::size_t kPaddedColumns = 32;
+struct CellRow {
+    std::array<std::uint8_t, kPaddedColumns> codeword{};
+    std::array<std::uint64_t, kPaddedColumns / 8> masks{};
+    std::uint8_t mask(std::size_t column) const {
+        return static_cast<std::uint8_t>(masks[column / 8] >> (8 * (column % 8)));
+    }
 };
 inline constexpr std::uint8_t kAlwaysDark = 144;
-using CellBits = std::array<std::array<CellBit, kColumns>, kRows>;
+using CellBits = std::array<CellRow, kRows>;
 
 const CellBits& cellBits();
 

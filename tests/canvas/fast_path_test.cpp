@@ -191,4 +191,35 @@ TEST(FastPath, EllipsesInsideMatchClippedOnes) {
     }
 }
 
+// An ellipse of one colour is drawn row by row from its cover: the pixels that its interior and
+// outline in two colours cover together, inside the bitmap or cut by any edge, for sizes with
+// and without kept shapes.
+TEST(FastPath, OneColourEllipsesCoverFillAndOutline) {
+    std::mt19937 rng(23);
+    for (int i = 0; i < 400; ++i) {
+        const std::int32_t w = 3 + static_cast<std::int32_t>(rng() % (i % 8 == 0 ? 300 : 60));
+        const std::int32_t h = 3 + static_cast<std::int32_t>(rng() % (i % 8 == 0 ? 300 : 60));
+        const std::int32_t side = std::max(w, h) + 4;
+        // Mostly inside; every fourth box sticks out of some edge.
+        const auto at = [&](std::int32_t extent) {
+            return i % 4 == 0 ? static_cast<std::int32_t>(rng() % (2 * extent)) - extent
+                              : static_cast<std::int32_t>(rng() % (side - extent));
+        };
+        const std::int32_t l = at(w);
+        const std::int32_t t = at(h);
+        Bitmap one(side, side), two(side, side);
+        one.canvas().pen.color = one.canvas().brush.color = 0xFF0000;
+        two.canvas().pen.color = 0x0000FF;
+        two.canvas().brush.color = 0x00FF00;
+        one.canvas().ellipse(l, t, l + w, t + h);
+        two.canvas().ellipse(l, t, l + w, t + h);
+        const auto a = one.pixels();
+        const auto b = two.pixels();
+        for (std::size_t k = 0; k < a.size(); ++k) {
+            ASSERT_EQ(a[k] == 0xFF0000, b[k] != 0xFFFFFF)
+                << w << " x " << h << " at " << l << ", " << t << ", pixel " << k;
+        }
+    }
+}
+
 }  // namespace qv

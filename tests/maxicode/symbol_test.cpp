@@ -105,15 +105,20 @@ TEST(MaxiModuleMap, CellBitsFollowTheMap) {
     for (std::size_t c = 0; c < map.size(); ++c) {
         for (std::size_t r = 0; r < map[c].size(); ++r) {
             const int cell = map[c][r];
-            const CellBit b = bits[r][c];
+            const std::uint8_t codeword = bits[r].codeword[c];
+            const std::uint8_t mask = bits[r].mask(c);
             if (cell <= 0) {
-                EXPECT_EQ(b.codeword == kAlwaysDark && b.mask != 0, cell == -1) << c << "," << r;
-                EXPECT_EQ(b.mask == 0, cell == 0) << c << "," << r;
+                EXPECT_EQ(codeword == kAlwaysDark && mask != 0, cell == -1) << c << "," << r;
+                EXPECT_EQ(mask == 0, cell == 0) << c << "," << r;
                 continue;
             }
-            EXPECT_EQ(b.codeword, (cell - 1) / 6) << c << "," << r;
-            EXPECT_EQ(b.mask, 32 >> ((cell - 1) % 6)) << c << "," << r;
+            EXPECT_EQ(codeword, (cell - 1) / 6) << c << "," << r;
+            EXPECT_EQ(mask, 32 >> ((cell - 1) % 6)) << c << "," << r;
         }
+    }
+    // The padding is never dark.
+    for (const CellRow& row : bits) {
+        for (std::size_t c = map.size(); c < kPaddedColumns; ++c) EXPECT_EQ(row.mask(c), 0) << c;
     }
 }
 

@@ -12,6 +12,7 @@
 #include "canvas/raster_shapes.h"
 #include "canvas/surface.h"
 #include "pixel_helpers.h"
+#include "quorvantix/indexed_bitmap.h"
 #include "quorvantix/raster.h"
 
 namespace qv {
@@ -137,6 +138,87 @@ TEST(FastPath, FreshBitmapsAreWhiteWhereverRead) {
         for (const std::uint32_t p : bm->pixels()) ASSERT_EQ(p, 0xFFFFFFu);
     }
     EXPECT_EQ(Bitmap(3, 3).pixel(2, 2), 0xFFFFFFu);
+}
+
+// Shapes drawn one over another, as a bullseye's rings are: any run of ellipses (nested,
+// off-centre, overlapping, cut by the edges, of one or two colours) with rectangles and reads
+// between gives each shape's pixels over those before it, as each shape drawn alone shows them.
+template <class Raster>
+void checkShapesOverOneAnother(std::uint32_t seed) {
+    std::mt19937 rng(seed);
+    const TColor colours[] = {0x000000, 0x0000FF, 0x00FF00, 0x123456};
+    const auto colour = [&] { return colours[rng() % std::size(colours)]; };
+    for (int i = 0; i < 300; ++i) {
+        const auto side = static_cast<std::int32_t>(12 + rng() % 70);
+        struct Shape {
+            int kind;  // 0 ellipse, 1 rectangle, 2 a read of the pixels
+            std::int32_t l, t, r, b;
+            TColor pen, brush;
+        };
+        std::vector<Shape> shapes;
+        std::int32_t l = static_cast<std::int32_t>(rng() % side) - side / 4;
+        std::int32_t t = static_cast<std::int32_t>(rng() % side) - side / 4;
+        std::int32_t r = l + 3 + static_cast<std::int32_t>(rng() % side);
+        std::int32_t b = t + 3 + static_cast<std::int32_t>(rng() % side);
+        for (std::size_t n = 1 + rng() % 8; n-- > 0;) {
+            const int kind = rng() % 6 == 0 ? 1 + static_cast<int>(rng() % 2) : 0;
+            const TColor pen = colour();
+            shapes.push_back({kind, l, t, r, b, pen, rng() % 4 == 0 ? colour() : pen});
+            // Mostly the next ring inward, now and then off-centre or anywhere.
+            const auto in = [&] { return static_cast<std::int32_t>(rng() % 6); };
+            switch (rng() % 4) {
+                case 3:
+                    l = static_cast<std::int32_t>(rng() % side) - side / 4;
+                    t = static_cast<std::int32_t>(rng() % side) - side / 4;
+                    r = l + 3 + static_cast<std::int32_t>(rng() % side);
+                    b = t + 3 + static_cast<std::int32_t>(rng() % side);
+                    break;
+                case 2: {
+                    const std::int32_t dx = in() - 2, dy = in() - 2;
+                    l += dx, r += dx, t += dy, b += dy;
+                    break;
+                }
+                default: {
+                    const std::int32_t d = in();
+                    l += d, t += d, r -= d, b -= d;
+                }
+            }
+        }
+        Raster all(side, side);
+        std::vector<TColor> expected(static_cast<std::size_t>(side * side), 0xFFFFFF);
+        for (const Shape& shape : shapes) {
+            const auto draw = [&](Canvas& c) {
+                c.pen.color = shape.pen;
+                c.brush.color = shape.brush;
+                if (shape.kind == 0) c.ellipse(shape.l, shape.t, shape.r, shape.b);
+                if (shape.kind == 1) c.rectanglePolygon(shape.l, shape.t, shape.r, shape.b);
+            };
+            if (shape.kind == 2) {
+                (void)all.pixel(0, 0);
+                continue;
+            }
+            draw(all.canvas());
+            Raster alone(side, side);
+            draw(alone.canvas());
+            for (std::int32_t y = 0; y < side; ++y) {
+                for (std::int32_t x = 0; x < side; ++x) {
+                    const TColor p = alone.pixel(x, y);
+                    if (p != 0xFFFFFF) expected[static_cast<std::size_t>(y * side + x)] = p;
+                }
+            }
+        }
+        for (std::int32_t y = 0; y < side; ++y) {
+            for (std::int32_t x = 0; x < side; ++x) {
+                ASSERT_EQ(all.pixel(x, y), expected[static_cast<std::size_t>(y * side + x)])
+                    << "case " << i << " at " << x << ", " << y;
+            }
+        }
+    }
+}
+
+TEST(FastPath, ShapesPaintOverOneAnother) {
+    checkShapesOverOneAnother<Bitmap>(43);
+    checkShapesOverOneAnother<IndexedBitmap>(47);
 }
 
 }  // namespace

@@ -112,9 +112,10 @@ EllipseShape steppedEllipse(std::int64_t w, std::int64_t h) {
     return shape;
 }
 
+namespace {
+
+// Fills in shape.solid for a kept shape of w x h pixels.
 void findSolidRows(EllipseShape& shape, std::int64_t w, std::int64_t h) {
-    shape.solid.clear();
-    if (w < 1 || h < 1 || w > kMaxSolidSide || h > kMaxSolidSide) return;
     // Every covered pixel marked, then each row read back as one run or none.
     std::vector<std::uint8_t> covered(static_cast<std::size_t>(w * h), 0);
     const auto mark = [&](std::int64_t x, std::int64_t y) {
@@ -141,8 +142,6 @@ void findSolidRows(EllipseShape& shape, std::int64_t w, std::int64_t h) {
     }
     shape.solid = std::move(rows);
 }
-
-namespace {
 
 // Shapes by box size, kept per thread for boxes up to kKeptSide: symbols draw the same few
 // ellipses paint after paint.
@@ -193,17 +192,12 @@ void drawEllipse(const SurfaceOf<P>& s, std::int64_t l, std::int64_t t, std::int
         // One colour: each row's cover in one fill, no outline pixel written over the interior.
         const std::int64_t first = std::max<std::int64_t>(0, -t);
         const std::int64_t end = std::min(h, s.height - t);
-        if (l < 0 || r > s.width) {
-            for (std::int64_t i = first; i < end; ++i) {
-                const ShapeRow span = shape.solid[static_cast<std::size_t>(i)];
-                if (span.from < span.to) s.fillSpan(t + i, l + span.from, l + span.to, pen);
-            }
-            return;
-        }
-        P* row = s.pixels + (t + first) * s.width + l;
+        P* row = s.pixels + (t + first) * s.width;
         for (std::int64_t i = first; i < end; ++i, row += s.width) {
             const ShapeRow span = shape.solid[static_cast<std::size_t>(i)];
-            if (span.from < span.to) fillShort(row + span.from, row + span.to, pen);
+            const std::int64_t from = std::max<std::int64_t>(l + span.from, 0);
+            const std::int64_t to = std::min<std::int64_t>(l + span.to, s.width);
+            if (from < to) fillShort(row + from, row + to, pen);
         }
         return;
     }

@@ -21,16 +21,13 @@ struct EllipseShape {
     // (w - 1 - x, h - 1 - y).
     std::vector<P64> outline;
     // Per row, the columns [from, to) that interior and outline cover together, for a pen and
-    // brush of one colour; empty unless every row's cover is one run.
+    // brush of one colour; empty unless the shape is kept per size and every row's cover is
+    // one run.
     std::vector<ShapeRow> solid;
 };
 
 // For w, h in 3 .. kMaxSteppedEllipse.
 EllipseShape steppedEllipse(std::int64_t w, std::int64_t h);
-
-// Fills in shape.solid for a box of w x h pixels, w and h at most kMaxSolidSide.
-inline constexpr std::int64_t kMaxSolidSide = 256;
-void findSolidRows(EllipseShape& shape, std::int64_t w, std::int64_t h);
 
 // Filled ellipse in the half-open box (l, t, r, b); brush may be null (no interior).
 template <class P>

@@ -148,19 +148,14 @@ void RasterCanvasT<P>::settle() {
             sparse = covered * kSparseBand <= w;
         }
         if (sparse) {
-            // Fills over a small part of a tall band (a border): the band in one go, then the
-            // fills on each row.
-            // Fill by fill, down the band: each pixel still ends in the last fill over it, and
-            // a fill's bounds are read once, not once a row.
+            // Fills over a small part of a tall band (a border): the band in one go, then each
+            // fill down the band. Each pixel still ends in the last fill over it, and a fill's
+            // bounds are read once, not once a row.
             fillLong(row, static_cast<std::size_t>(y1 - y0) * w, base_);
             P* const end = row + static_cast<std::size_t>(y1 - y0) * w;
             for (const std::uint32_t i : active) {
                 const FillRect& f = held_[i];
                 const auto width = static_cast<std::size_t>(f.right - f.left);
-                if (width == 1) {
-                    for (P* p = row + f.left; p < end; p += w) *p = f.color;
-                    continue;
-                }
                 for (P* p = row + f.left; p < end; p += w) fillShort(p, p + width, f.color);
             }
             continue;
